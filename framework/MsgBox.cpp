@@ -1,0 +1,31 @@
+#include "MsgBox.h"
+
+#include "Runtime.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace {
+std::function<void(const std::string&)>& Hook()
+{
+    static std::function<void(const std::string&)> hook;
+    return hook;
+}
+}
+
+void SetMsgBoxHook(std::function<void(const std::string& text)> hook)
+{
+    Hook() = std::move(hook);
+}
+
+void MsgBox(const std::string& text)
+{
+    RequireMainThread();
+    if (Hook()) {
+        Hook()(text);
+        return;
+    }
+    QMessageBox box(QMessageBox::NoIcon, QApplication::applicationDisplayName(), QString::fromStdString(text),
+                    QMessageBox::Ok, QApplication::activeWindow());
+    box.exec();
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <functional>
+
+class RuntimeException;
+
+// Starts the runtime: the Qt application object, unless one exists already (as in tests).
+// Command-line arguments are not handed to Qt: the program takes none.
+void RuntimeInit();
+
+// Runs the event loop until the framework ends it; gives the exit status.
+int _RuntimeRun();
+
+// Ends the runtime and gives the status the event loop ended with.
+int RuntimeExit();
+
+// Asks the event loop to end. A failure status, once asked for, is not replaced by a later 0.
+void _RuntimeQuit(int status);
+
+// Hands the framework a callback that it runs once the event loop has started.
+void _RunFrameworkInitialization(std::function<void()> lateStartup);
+
+// The one boundary through which the framework calls program code. An exception that escapes
+// goes to the unhandled-exception report, after which the application shuts down with status 1.
+// Gives false when the code raised.
+bool CallProgram(const std::function<void()>& code);
+
+// How many calls into program code are under way; windows closed meanwhile are destroyed only
+// once it is back to zero, so a waiting handler never finds its window gone.
+int ProgramCallDepth();
+
+// Runs action once no program code is under way (at once when none is).
+void WhenProgramIdle(std::function<void()> action);
+
+// Shows the report of an exception that nothing handled, then asks the event loop to end with status 1.
+void _UnhandledException(const RuntimeException& exception);
+
+// Raises ThreadAccessingUIException unless called on the main thread.
+void RequireMainThread();

@@ -1,0 +1,55 @@
+#include "Exceptions.h"
+#include "MsgBox.h"
+#include "Runtime.h"
+
+#include <QCoreApplication>
+
+#include <gtest/gtest.h>
+
+#include <thread>
+#include <vector>
+
+namespace {
+struct Shown {
+    std::vector<std::string> texts;
+    Shown() { SetMsgBoxHook([this](const std::string& text) { texts.push_back(text); }); }
+    ~Shown() { SetMsgBoxHook({}); }
+};
+}
+
+TEST(Runtime, ExceptionEscapingProgramCodeIsReportedOnce)
+{
+    Shown shown;
+    EXPECT_FALSE(CallProgram([] { throw NilObjectException(); }));
+    ASSERT_EQ(shown.texts.size(), 1u);
+    EXPECT_NE(shown.texts[0].find("NilObjectException"), std::string::npos);
+    EXPECT_TRUE(CallProgram([] {}));
+    EXPECT_EQ(shown.texts.size(), 1u);
+}
+
+TEST(Runtime, IdleActionsWaitForProgramCodeToReturn)
+{
+    bool ran = false;
+    CallProgram([&] {
+        EXPECT_EQ(ProgramCallDepth(), 1);
+        WhenProgramIdle([&] { ran = true; });
+        EXPECT_FALSE(ran);
+    });
+    EXPECT_EQ(ProgramCallDepth(), 0);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(ran);
+}
+
+TEST(Runtime, UserInterfaceCallsFromAnotherThreadAreRefused)
+{
+    EXPECT_NO_THROW(RequireMainThread());
+    bool refused = false;
+    std::thread([&] {
+        try {
+            RequireMainThread();
+        } catch (const ThreadAccessingUIException&) {
+            refused = true;
+        }
+    }).join();
+    EXPECT_TRUE(refused);
+}
