@@ -1,7 +1,9 @@
 #include "Runtime.h"
 
+#include "Application.h"
 #include "Exceptions.h"
 #include "MsgBox.h"
+#include "Window.h"
 
 #include <QApplication>
 #include <QThread>
@@ -42,6 +44,11 @@ void RuntimeInit()
 
 int _RuntimeRun()
 {
+    // The application has opened once the loop runs, after the late start-up queued before it.
+    QTimer::singleShot(0, qApp, [] {
+        if (Application* application = _GetAppObject())
+            CallProgram([application] { application->Event_Open(); });
+    });
     exitStatus = QApplication::exec();
     return exitStatus;
 }
@@ -55,8 +62,9 @@ void _RuntimeQuit(int status)
 
 int RuntimeExit()
 {
+    _DestroyWindows();
     ownedApplication.reset();
-    return exitStatus;
+    return requestedStatus != 0 ? requestedStatus : exitStatus;
 }
 
 void _RunFrameworkInitialization(std::function<void()> lateStartup)

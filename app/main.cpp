@@ -1,0 +1,7 @@
+#include "Startup.h"
+
+// The command line is not looked at: the program takes no arguments.
+int main()
+{
+    return _Main();
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "MenuHandlers.h"
+
+#include <memory>
+#include <string>
+
+class MenuBar;
+
+// The application object: one per process, registered with _RuntimeRegisterAppObject.
+class Application {
+public:
+    virtual ~Application() = default;
+
+    MenuBar* GetMenuBar() const { return menuBar_.get(); }
+    void SetMenuBar(std::shared_ptr<MenuBar> menuBar) { menuBar_ = std::move(menuBar); }
+
+    void _AddMenuHandler(const std::string& itemName, std::function<bool()> handler) { menuHandlers_.Bind(itemName, std::move(handler)); }
+    const MenuHandlers& BoundMenuHandlers() const { return menuHandlers_; }
+
+    // Handles pending events and returns after about that many milliseconds, even when none are pending.
+    void DoEvents(int milliseconds);
+
+    // The Open event: raised once the application has opened.
+    virtual void Event_Open() {}
+
+private:
+    std::shared_ptr<MenuBar> menuBar_;
+    MenuHandlers menuHandlers_;
+};
+
+// Registers the application object; its Open event is raised once the event loop runs.
+void _RuntimeRegisterAppObject(Application* application);
+Application* _GetAppObject();

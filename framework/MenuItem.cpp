@@ -1,0 +1,20 @@
+#include "MenuItem.h"
+
+MenuItem* MenuItem::Child(std::string_view name) const
+{
+    for (const auto& child : children_)
+        if (child->Name() == name)
+            return child.get();
+    return nullptr;
+}
+
+MenuItem* MenuItem::_Lookup(std::string_view name) const
+{
+    for (const auto& child : children_) {
+        if (child->Name() == name)
+            return child.get();
+        if (MenuItem* found = child->_Lookup(name))
+            return found;
+    }
+    return nullptr;
+}

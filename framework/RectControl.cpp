@@ -1,0 +1,72 @@
+#include "RectControl.h"
+
+#include "Window.h"
+
+#include <QWidget>
+
+RectControl::RectControl(Window& window, QWidget* widget) : window_(window), widget_(widget)
+{
+    widget_->setParent(window.ContentArea());
+    widget_->show();
+}
+
+RectControl::~RectControl()
+{
+    delete widget_;
+}
+
+const PropertyTable& RectControl::DeclaredProperties() const
+{
+    return RectControlProperties();
+}
+
+const PropertyTable& RectControl::RectControlProperties()
+{
+    // Codes with no meaning on this desktop (locks, panels, help tags, data binding) are accepted and ignored.
+    static const PropertyTable table = {
+        Declare<RectControl, const std::string&>("Name", [](RectControl& c, const std::string& v) { c.SetName(v); }),
+        Declare<RectControl, std::int32_t>("Index", [](RectControl&, std::int32_t) {}),
+        Declare<RectControl, std::int32_t>("Left", [](RectControl& c, std::int32_t v) { c.SetLeft(v); }),
+        Declare<RectControl, std::int32_t>("Top", [](RectControl& c, std::int32_t v) { c.SetTop(v); }),
+        Declare<RectControl, std::int32_t>("Width", [](RectControl& c, std::int32_t v) { c.SetWidth(v); }),
+        Declare<RectControl, std::int32_t>("Height", [](RectControl& c, std::int32_t v) { c.SetHeight(v); }),
+        Declare<RectControl, bool>("LockLeft", [](RectControl&, bool) {}),
+        Declare<RectControl, bool>("LockTop", [](RectControl&, bool) {}),
+        Declare<RectControl, bool>("LockRight", [](RectControl&, bool) {}),
+        Declare<RectControl, bool>("LockBottom", [](RectControl&, bool) {}),
+        Declare<RectControl, std::int32_t>("TabPanelIndex", [](RectControl&, std::int32_t) {}),
+        Declare<RectControl, std::int32_t>("TabIndex", [](RectControl& c, std::int32_t v) { c.tabIndex_ = v; }),
+        Declare<RectControl, bool>("TabStop", [](RectControl& c, bool v) { c.tabStop_ = v; }),
+        Declare<RectControl, bool>("Visible", [](RectControl& c, bool v) { c.SetVisible(v); }),
+        Declare<RectControl, bool>("Enabled", [](RectControl& c, bool v) { c.SetEnabled(v); }),
+        Declare<RectControl, const std::string&>("HelpTag", [](RectControl&, const std::string&) {}),
+        Declare<RectControl, bool>("AutoDeactivate", [](RectControl&, bool) {}),
+        Declare<RectControl, const std::string&>("InitialParent", [](RectControl&, const std::string&) {}),
+        Declare<RectControl, const std::string&>("DataSource", [](RectControl&, const std::string&) {}),
+        Declare<RectControl, const std::string&>("DataField", [](RectControl&, const std::string&) {}),
+    };
+    return table;
+}
+
+int RectControl::Left() const { return widget_->x(); }
+int RectControl::Top() const { return widget_->y(); }
+int RectControl::Width() const { return widget_->width(); }
+int RectControl::Height() const { return widget_->height(); }
+void RectControl::SetLeft(int left) { widget_->move(left, widget_->y()); }
+void RectControl::SetTop(int top) { widget_->move(widget_->x(), top); }
+void RectControl::SetWidth(int width) { widget_->resize(width, widget_->height()); }
+void RectControl::SetHeight(int height) { widget_->resize(widget_->width(), height); }
+
+void RectControl::SetVisible(bool visible)
+{
+    visible_ = visible;
+    widget_->setVisible(visible);
+}
+
+bool RectControl::Enabled() const { return widget_->isEnabled(); }
+void RectControl::SetEnabled(bool enabled) { widget_->setEnabled(enabled); }
+
+void RectControl::SetFocus()
+{
+    widget_->setFocus(Qt::OtherFocusReason);
+}

@@ -1,0 +1,226 @@
+#include "Window.h"
+
+#include "Application.h"
+#include "MenuBarView.h"
+#include "MenuItem.h"
+#include "Runtime.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLayout>
+#include <QMainWindow>
+#include <QTimer>
+#include <QWidget>
+
+#include <algorithm>
+
+class WindowWidget : public QMainWindow {
+public:
+    explicit WindowWidget(Window& owner) : owner_(owner) {}
+
+protected:
+    void closeEvent(QCloseEvent* event) override
+    {
+        event->accept();
+        owner_.Close();
+    }
+
+private:
+    Window& owner_;
+};
+
+namespace {
+std::vector<std::unique_ptr<Window>> openWindows;
+std::vector<std::unique_ptr<Window>> closedWindows;
+
+void DestroyClosedWindows()
+{
+    closedWindows.clear();
+}
+}
+
+Window::Window() : widget_(std::make_unique<WindowWidget>(*this)), contentArea_(new QWidget)
+{
+    RequireMainThread();
+    widget_->setAttribute(Qt::WA_DeleteOnClose, false);
+    widget_->setCentralWidget(contentArea_);
+}
+
+Window::~Window()
+{
+    controls_.clear();
+}
+
+const PropertyTable& Window::DeclaredProperties() const
+{
+    // Frame, placement and the other codes with no meaning on this desktop are accepted and ignored.
+    static const PropertyTable table = {
+        Declare<Window, std::int32_t>("Width", [](Window& w, std::int32_t v) { w.width_ = v; }),
+        Declare<Window, std::int32_t>("Height", [](Window& w, std::int32_t v) { w.height_ = v; }),
+        Declare<Window, std::int32_t>("MinWidth", [](Window& w, std::int32_t v) { w.minWidth_ = v; }),
+        Declare<Window, std::int32_t>("MinHeight", [](Window& w, std::int32_t v) { w.minHeight_ = v; }),
+        Declare<Window, std::int32_t>("MaxWidth", [](Window& w, std::int32_t v) { w.maxWidth_ = v; }),
+        Declare<Window, std::int32_t>("MaxHeight", [](Window& w, std::int32_t v) { w.maxHeight_ = v; }),
+        Declare<Window, std::int32_t>("Frame", [](Window&, std::int32_t) {}),
+        Declare<Window, const std::string&>("Title", [](Window& w, const std::string& v) { w.title_ = v; }),
+        Declare<Window, bool>("CloseButton", [](Window& w, bool v) { w.closeButton_ = v; }),
+        Declare<Window, bool>("Resizeable", [](Window& w, bool v) { w.resizeable_ = v; }),
+        Declare<Window, bool>("MaximizeButton", [](Window& w, bool v) { w.maximizeButton_ = v; }),
+        Declare<Window, bool>("MinimizeButton", [](Window& w, bool v) { w.minimizeButton_ = v; }),
+        Declare<Window, bool>("FullScreenButton", [](Window&, bool) {}),
+        Declare<Window, bool>("Composite", [](Window&, bool) {}),
+        Declare<Window, std::int32_t>("MacProcId", [](Window&, std::int32_t) {}),
+        Declare<Window, std::int32_t>("Placement", [](Window&, std::int32_t) {}),
+        Declare<Window, bool>("Visible", [](Window& w, bool v) { w.visible_ = v; }),
+        Declare<Window, bool>("LiveResize", [](Window&, bool) {}),
+        Declare<Window, bool>("FullScreen", [](Window&, bool) {}),
+        Declare<Window, bool>("HasBackColor", [](Window& w, bool v) { w.hasBackColor_ = v; }),
+        Declare<Window, Color>("BackColor", [](Window& w, Color v) { w.backColor_ = v; }),
+        Declare<Window, bool>("MenuBarVisible", [](Window& w, bool v) { w.menuBarVisible_ = v; }),
+    };
+    return table;
+}
+
+void Window::Enter(std::unique_ptr<Window> window)
+{
+    RequireMainThread();
+    Window& built = *window;
+    built.Layout();
+    built.CreateControls();
+    built.ApplyTabOrder();
+    built.AddMenuHandlers();
+    built.ApplyFrame();
+    built.open_ = true;
+    openWindows.push_back(std::move(window));
+    if (built.visible_)
+        built.Show();
+    built.Event_Open();
+}
+
+void Window::ApplyFrame()
+{
+    Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+    if (closeButton_)
+        flags |= Qt::WindowCloseButtonHint;
+    if (minimizeButton_)
+        flags |= Qt::WindowMinimizeButtonHint;
+    if (maximizeButton_ && resizeable_)
+        flags |= Qt::WindowMaximizeButtonHint;
+    widget_->setWindowFlags(flags);
+    widget_->setWindowTitle(QString::fromStdString(title_));
+
+    const Application* application = _GetAppObject();
+    MenuBar* bar = menuBar_ ? menuBar_.get() : application ? application->GetMenuBar() : nullptr;
+    if (menuBarVisible_ && bar)
+        widget_->setMenuBar(BuildMenuBarView(*bar, *this));
+
+    if (hasBackColor_) {
+        QPalette palette = contentArea_->palette();
+        palette.setColor(QPalette::Window, QColor(backColor_.Red(), backColor_.Green(), backColor_.Blue()));
+        contentArea_->setPalette(palette);
+        contentArea_->setAutoFillBackground(true);
+    }
+
+    // Width and Height are the content area's; the menu bar sits above it.
+    if (resizeable_) {
+        contentArea_->setMinimumSize(minWidth_, minHeight_);
+        contentArea_->setMaximumSize(maxWidth_, maxHeight_);
+        int menuHeight = widget_->menuWidget() ? widget_->menuWidget()->sizeHint().height() : 0;
+        widget_->resize(width_, height_ + menuHeight);
+    } else {
+        contentArea_->setFixedSize(width_, height_);
+        widget_->layout()->setSizeConstraint(QLayout::SetFixedSize);
+    }
+}
+
+void Window::ApplyTabOrder()
+{
+    std::vector<RectControl*> order;
+    for (auto& [name, control] : controls_)
+        if (control->TabStop() && control->Widget()->focusPolicy() != Qt::NoFocus)
+            order.push_back(control.get());
+    std::stable_sort(order.begin(), order.end(), [](RectControl* a, RectControl* b) { return a->TabIndex() < b->TabIndex(); });
+    for (std::size_t i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order[i - 1]->Widget(), order[i]->Widget());
+}
+
+void Window::Show()
+{
+    RequireMainThread();
+    widget_->show();
+    widget_->raise();
+    widget_->activateWindow();
+}
+
+bool Window::IsVisible() const
+{
+    return widget_->isVisible();
+}
+
+void Window::Close()
+{
+    RequireMainThread();
+    if (!open_)
+        return;
+    open_ = false;
+    widget_->hide();
+    auto self = std::find_if(openWindows.begin(), openWindows.end(), [this](const auto& w) { return w.get() == this; });
+    closedWindows.push_back(std::move(*self));
+    openWindows.erase(self);
+    // Never destroyed inside its own close: a handler or the close event may still be running on it.
+    QTimer::singleShot(0, qApp, [] { WhenProgramIdle(DestroyClosedWindows); });
+    if (openWindows.empty())
+        _RuntimeQuit(0);
+}
+
+void Window::SetMenuBar(std::shared_ptr<MenuBar> menuBar)
+{
+    menuBar_ = std::move(menuBar);
+}
+
+void Window::_AddControl(const std::string& name, std::unique_ptr<RectControl> control)
+{
+    controls_.emplace_back(name, std::move(control));
+}
+
+RectControl& Window::_ControlByName(std::string_view name) const
+{
+    for (const auto& [controlName, control] : controls_)
+        if (controlName == name)
+            return *control;
+    throw NilObjectException("No control named \"" + std::string(name) + "\".");
+}
+
+QWidget* Window::ContentArea() const
+{
+    return contentArea_;
+}
+
+QMainWindow* Window::TopLevelWidget() const
+{
+    return widget_.get();
+}
+
+Window* _GetImplicitWindow(std::string_view className)
+{
+    for (const auto& window : openWindows)
+        if (window->ClassName() == className)
+            return window.get();
+    return nullptr;
+}
+
+std::vector<Window*> OpenWindows()
+{
+    std::vector<Window*> windows;
+    for (const auto& window : openWindows)
+        windows.push_back(window.get());
+    return windows;
+}
+
+void _DestroyWindows()
+{
+    auto windows = std::move(openWindows);
+    openWindows.clear();
+    windows.clear();
+    DestroyClosedWindows();
+}

@@ -1,0 +1,117 @@
+#pragma once
+
+#include "Exceptions.h"
+#include "MenuHandlers.h"
+#include "PropertyList.h"
+#include "RectControl.h"
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class MenuBar;
+class QMainWindow;
+class QWidget;
+class WindowWidget;
+
+// A window built from its class's construction hooks. The framework owns it from construction
+// until it is closed; a closed window is destroyed once no program code is running.
+class Window : public PropertyTarget {
+public:
+    Window();
+    ~Window() override;
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
+
+    // The class name under which the window's class is registered ("Window1.Window1").
+    virtual std::string ClassName() const = 0;
+
+    const PropertyTable& DeclaredProperties() const override;
+
+    void Show();
+    void Close();
+    bool IsOpen() const { return open_; }
+    bool IsVisible() const;
+
+    MenuBar* GetMenuBar() const { return menuBar_.get(); }
+    void SetMenuBar(std::shared_ptr<MenuBar> menuBar);
+    void _AddMenuHandler(const std::string& itemName, std::function<bool()> handler) { menuHandlers_.Bind(itemName, std::move(handler)); }
+    const MenuHandlers& BoundMenuHandlers() const { return menuHandlers_; }
+
+    // Makes a control of class T on this window, not yet registered.
+    template <class T>
+    std::unique_ptr<T> __New() { return std::unique_ptr<T>(new T(*this)); }
+    void _AddControl(const std::string& name, std::unique_ptr<RectControl> control);
+    // The control registered under that name; NilObjectException when there is none.
+    RectControl& _ControlByName(std::string_view name) const;
+    // The same, cast to its class with a class test (NilObjectException when it is of another class).
+    template <class T>
+    T& _ControlByName(std::string_view name) const;
+    int ControlCount() const { return static_cast<int>(controls_.size()); }
+
+    // Where the controls go: the content area, below the menu bar.
+    QWidget* ContentArea() const;
+    QMainWindow* TopLevelWidget() const;
+
+    const std::string& Title() const { return title_; }
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    bool Resizeable() const { return resizeable_; }
+
+    // Builds a window of class W through its hooks and enters it among the open windows.
+    template <class W>
+    static W& Construct();
+
+protected:
+    // Construction hooks, called in this order; a class overrides those it handles.
+    virtual void Layout() {}
+    virtual void CreateControls() {}
+    virtual void AddMenuHandlers() {}
+    virtual void Event_Open() {}
+
+private:
+    friend class WindowWidget;
+    static void Enter(std::unique_ptr<Window> window);
+    void ApplyFrame();
+    void ApplyTabOrder();
+
+    std::unique_ptr<WindowWidget> widget_;
+    QWidget* contentArea_;
+    std::shared_ptr<MenuBar> menuBar_;
+    MenuHandlers menuHandlers_;
+    std::vector<std::pair<std::string, std::unique_ptr<RectControl>>> controls_;
+    bool open_ = false;
+
+    std::string title_;
+    int width_ = 300, height_ = 300;
+    int minWidth_ = 64, minHeight_ = 64, maxWidth_ = 32000, maxHeight_ = 32000;
+    bool closeButton_ = true, resizeable_ = true, maximizeButton_ = true, minimizeButton_ = true;
+    bool visible_ = true, hasBackColor_ = false, menuBarVisible_ = true;
+    Color backColor_{0xFFFFFF};
+};
+
+// The open window whose class is registered under that name, or nullptr.
+Window* _GetImplicitWindow(std::string_view className);
+// The open windows, in the order they were built.
+std::vector<Window*> OpenWindows();
+// Destroys every window, open or closed: at shut-down, before the toolkit goes.
+void _DestroyWindows();
+
+template <class T>
+T& Window::_ControlByName(std::string_view name) const
+{
+    auto* control = dynamic_cast<T*>(&_ControlByName(name));
+    if (!control)
+        throw NilObjectException("The control \"" + std::string(name) + "\" is not of the expected class.");
+    return *control;
+}
+
+template <class W>
+W& Window::Construct()
+{
+    auto window = std::make_unique<W>();
+    W& built = *window;
+    Enter(std::move(window));
+    return built;
+}

@@ -1,0 +1,180 @@
+#include "Application.h"
+#include "MenuItem.h"
+#include "Runtime.h"
+#include "Window.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QMenu>
+#include <QPointer>
+
+#include <gtest/gtest.h>
+
+namespace {
+std::vector<std::string> events;
+
+std::shared_ptr<MenuBar> OneMenu()
+{
+    auto bar = std::make_shared<MenuBar>();
+    auto file = std::make_unique<MenuItem>();
+    file->SetName("FileMenu");
+    file->SetText("&File");
+    for (const char* name : {"FileHelp", "EditSelectAll"}) {
+        auto item = std::make_unique<MenuItem>();
+        item->SetName(name);
+        item->SetText(name);
+        item->SetAutoEnable(true);
+        file->Append(std::move(item));
+    }
+    bar->Append(std::move(file));
+    return bar;
+}
+
+class HookWindow : public Window {
+public:
+    std::string ClassName() const override { return "HookWindow.HookWindow"; }
+    std::function<void(HookWindow&)> onOpen;
+    bool bindHelp = false;
+
+protected:
+    void Layout() override
+    {
+        events.push_back("Layout");
+        SetMenuBar(OneMenu());
+        _SetProperties(*this, {{"Width", 320}, {"Height", 200}, {"Title", std::string("Hooks")}, {"Resizeable", false}, {"Visible", false}});
+    }
+    void CreateControls() override { events.push_back("CreateControls"); }
+    void AddMenuHandlers() override
+    {
+        events.push_back("AddMenuHandlers");
+        if (bindHelp)
+            _AddMenuHandler("FileHelp", [] {
+                events.push_back("window Help");
+                return false;
+            });
+    }
+    void Event_Open() override
+    {
+        events.push_back(std::string("Open, found ") + (_GetImplicitWindow(ClassName()) == this ? "self" : "nothing"));
+        if (onOpen)
+            onOpen(*this);
+    }
+};
+
+class RecordingApp : public Application {};
+
+QAction* MenuAction(Window& window, const char* name)
+{
+    return window.TopLevelWidget()->menuBar()->findChild<QAction*>(name);
+}
+
+class WindowTest : public ::testing::Test {
+protected:
+    void SetUp() override { events.clear(); }
+    void TearDown() override
+    {
+        _DestroyWindows();
+        _RuntimeRegisterAppObject(nullptr);
+    }
+};
+}
+
+TEST_F(WindowTest, ConstructionRunsTheHooksThenEntersTheWindowBeforeOpen)
+{
+    HookWindow& window = Window::Construct<HookWindow>();
+    EXPECT_EQ(events, (std::vector<std::string>{"Layout", "CreateControls", "AddMenuHandlers", "Open, found self"}));
+    EXPECT_EQ(_GetImplicitWindow("HookWindow.HookWindow"), &window);
+    EXPECT_EQ(_GetImplicitWindow("Other.Other"), nullptr);
+    EXPECT_FALSE(window.IsVisible());
+    window.Show();
+    EXPECT_TRUE(window.IsVisible());
+    EXPECT_EQ(window.TopLevelWidget()->windowTitle(), "Hooks");
+}
+
+TEST_F(WindowTest, ContentAreaHasTheDeclaredSizeBelowTheMenuBar)
+{
+    HookWindow& window = Window::Construct<HookWindow>();
+    window.Show();
+    QCoreApplication::processEvents();
+    QWidget* content = window.ContentArea();
+    EXPECT_EQ(content->size(), QSize(320, 200));
+    QMenuBar* bar = window.TopLevelWidget()->menuBar();
+    EXPECT_GE(content->mapTo(window.TopLevelWidget(), QPoint(0, 0)).y(), bar->geometry().bottom());
+    // Not resizable: the top level is held at its content's size plus the menu bar.
+    EXPECT_EQ(window.TopLevelWidget()->minimumSize(), window.TopLevelWidget()->maximumSize());
+}
+
+TEST_F(WindowTest, ClosedWindowLeavesTheOpenWindowsAtOnceAndIsDestroyedOnceIdle)
+{
+    bool destroyedDuringHandler = false;
+    HookWindow& first = Window::Construct<HookWindow>();
+    QPointer<QMainWindow> widget = first.TopLevelWidget();
+    CallProgram([&] {
+        first.Close();
+        EXPECT_EQ(_GetImplicitWindow("HookWindow.HookWindow"), nullptr);
+        QCoreApplication::processEvents();
+        destroyedDuringHandler = widget.isNull();
+    });
+    EXPECT_FALSE(destroyedDuringHandler);
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(widget.isNull());
+    HookWindow& second = Window::Construct<HookWindow>();
+    EXPECT_EQ(_GetImplicitWindow("HookWindow.HookWindow"), &second);
+}
+
+TEST_F(WindowTest, TheCloseBoxClosesTheWindow)
+{
+    HookWindow& window = Window::Construct<HookWindow>();
+    window.Show();
+    window.TopLevelWidget()->close();
+    EXPECT_FALSE(window.IsOpen());
+    EXPECT_TRUE(OpenWindows().empty());
+}
+
+TEST_F(WindowTest, MenuCommandRunsTheWindowsHandlerOrElseTheApplications)
+{
+    RecordingApp app;
+    app._AddMenuHandler("FileHelp", [] {
+        events.push_back("app Help");
+        return false;
+    });
+    _RuntimeRegisterAppObject(&app);
+
+    HookWindow& window = Window::Construct<HookWindow>();
+    events.clear();
+    MenuAction(window, "FileHelp")->trigger();
+    EXPECT_EQ(events, std::vector<std::string>{"app Help"});
+    window.Close();
+
+    struct BindingWindow : HookWindow {
+        BindingWindow() { bindHelp = true; }
+    };
+    HookWindow& withHandler = Window::Construct<BindingWindow>();
+    events.clear();
+    MenuAction(withHandler, "FileHelp")->trigger();
+    EXPECT_EQ(events, std::vector<std::string>{"window Help"});
+}
+
+TEST_F(WindowTest, EditItemWithoutHandlerDoesItsStandardCommandOnTheFocusedField)
+{
+    HookWindow& window = Window::Construct<HookWindow>();
+    auto* field = new QLineEdit("some text", window.ContentArea());
+    window.Show();
+    QApplication::setActiveWindow(window.TopLevelWidget());
+    field->setFocus();
+    QCoreApplication::processEvents();
+    ASSERT_EQ(QApplication::focusWidget(), field);
+    QAction* selectAll = MenuAction(window, "EditSelectAll");
+    auto* menu = window.TopLevelWidget()->menuBar()->findChild<QMenu*>("FileMenu");
+    emit menu->aboutToShow();
+    EXPECT_TRUE(selectAll->isEnabled());
+    selectAll->trigger();
+    EXPECT_EQ(field->selectedText(), "some text");
+    field->clear();
+    emit menu->aboutToShow();
+    EXPECT_FALSE(selectAll->isEnabled());
+}
