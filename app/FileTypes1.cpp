@@ -26,7 +26,6 @@ void _Initialize()
 
 void _Finalize()
 {
-    std::shared_ptr<FileType> released = std::move(pText);
     pText.reset();
 }
 }

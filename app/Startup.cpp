@@ -1,6 +1,7 @@
 #include "Startup.h"
 
 #include "App.h"
+#include "FileTypes1.h"
 #include "MainMenuBar.h"
 #include "Runtime.h"
 #include "Window1.h"
@@ -18,8 +19,14 @@ void _NewAppInstance()
     _RuntimeRegisterAppObject(application.get());
 }
 
+void _InitFileTypes()
+{
+    FileTypes1::_Initialize();
+}
+
 void _EarlyStartup()
 {
+    _InitFileTypes();
     _NewAppInstance();
 }
 
@@ -35,6 +42,7 @@ void _LateStartup()
 
 void _RunFinalizers()
 {
+    FileTypes1::_Finalize();
     instance::_FinalizeMainMenuBar();
 }
 

@@ -2,6 +2,7 @@
 
 // The steps between process start and exit, in the order _Main runs them.
 void _EarlyStartup();
+void _InitFileTypes();
 void _NewAppInstance();
 void _LateStartup();
 void _MakeDefaultView();

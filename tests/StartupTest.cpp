@@ -1,4 +1,5 @@
 #include "App.h"
+#include "FileTypes1.h"
 #include "MainMenuBar.h"
 #include "Startup.h"
 #include "Window1.h"
@@ -55,4 +56,30 @@ TEST_F(StartupTest, AMainWindowBuiltAfterTheFirstClosedIsANewOneSharingTheMenuBa
     Window1& second = instance::Window1();
     EXPECT_EQ(OpenWindows().size(), 1u);
     EXPECT_EQ(second.GetMenuBar(), instance::MainMenuBar().get());
+}
+
+TEST_F(StartupTest, TheTextFileTypeIsRegisteredOnceAtStartupAndReleasedBeforeTheMenuBar)
+{
+    _EarlyStartup();
+    std::shared_ptr<FileType> text = FileTypes1::Text();
+    ASSERT_NE(text, nullptr);
+    EXPECT_EQ(FileTypes1::Text(), text);
+    EXPECT_TRUE(text->IsRegistered());
+    EXPECT_EQ(text->ToString(), "text/plain");
+    EXPECT_EQ(text->ToString(), "text/plain");
+    EXPECT_EQ(text->RegistrationCount(), 1);
+    EXPECT_EQ(text->Extensions(), ".text;.txt");
+    EXPECT_EQ(text->MimeType(), "");
+    EXPECT_EQ(text->UTI(), "public.text");
+    EXPECT_EQ(_RegisteredFileTypeFilter("text/plain"), "Text files (*.text *.txt)");
+
+    std::weak_ptr<FileType> fileType = text;
+    std::weak_ptr<MainMenuBar> menuBar = instance::MainMenuBar();
+    text.reset();
+    _RuntimeRegisterAppObject(nullptr);
+    _DestroyWindows();
+    FileTypes1::_Finalize();
+    EXPECT_TRUE(fileType.expired());
+    EXPECT_FALSE(menuBar.expired());
+    _RunFinalizers();
 }

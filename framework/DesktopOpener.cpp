@@ -1,0 +1,8 @@
+#include "DesktopOpener.h"
+
+#include <QProcess>
+
+void OpenWithDesktop(const QString& pathOrAddress)
+{
+    QProcess::startDetached("xdg-open", {pathOrAddress});
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "FolderItem.h"
+
+#include <functional>
+#include <optional>
+#include <string>
+
+// A modal save dialog in the user's documents folder, proposing the name and listing the files
+// of the registered file type named by filter. It asks before replacing a file. Gives the chosen
+// file, or nothing when cancelled.
+std::optional<FolderItem> GetSaveFolderItem(const std::string& filter, const std::string& proposedName);
+
+// Test hook: while set, GetSaveFolderItem shows no dialog. The hook receives what the dialog
+// would show (its filter, such as "Text files (*.text *.txt)", empty for an unregistered type,
+// and the proposed path) and gives the chosen path, or nothing for a cancelled dialog.
+// An empty hook restores the dialog.
+using SaveDialogHook = std::function<std::optional<std::string>(const std::string& filter, const std::string& proposedPath)>;
+void SetSaveDialogHook(SaveDialogHook hook);

@@ -1,0 +1,8 @@
+#include "ShowURL.h"
+
+#include "DesktopOpener.h"
+
+void ShowURL(const std::string& address)
+{
+    OpenWithDesktop(QString::fromStdString(address));
+}

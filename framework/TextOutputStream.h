@@ -1,0 +1,29 @@
+#pragma once
+
+#include "FolderItem.h"
+
+#include <memory>
+#include <string>
+
+// Writes a file so that it appears whole or not at all: the bytes go to a temporary file in the
+// target's folder, which Close puts in place of the target. Failures raise IOException with the
+// system's error number; a stream destroyed without Close leaves the target as it was.
+class TextOutputStream {
+public:
+    // Creates the file, or replaces the one there once the stream is closed.
+    static std::unique_ptr<TextOutputStream> Create(const FolderItem& file);
+    ~TextOutputStream();
+    TextOutputStream(const TextOutputStream&) = delete;
+    TextOutputStream& operator=(const TextOutputStream&) = delete;
+
+    // Writes the bytes unchanged.
+    void Write(const std::string& bytes);
+    void Close();
+
+private:
+    TextOutputStream(std::string targetPath, std::string temporaryPath, int descriptor);
+
+    std::string targetPath_;
+    std::string temporaryPath_;
+    int descriptor_;
+};

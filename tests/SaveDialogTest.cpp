@@ -1,0 +1,122 @@
+#include "FileType.h"
+#include "SaveDialog.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace {
+// A home folder of the test's own, so that the documents folder is known.
+class SaveDialogTest : public ::testing::Test {
+protected:
+    SaveDialogTest() : home_(qgetenv("HOME")), config_(qgetenv("XDG_CONFIG_HOME"))
+    {
+        qputenv("HOME", dir_.path().toLocal8Bit());
+        qputenv("XDG_CONFIG_HOME", dir_.filePath(".config").toLocal8Bit());
+        text_.SetName("text/plain");
+        text_.SetExtensions(".text;.txt");
+        text_.ToString();
+    }
+    ~SaveDialogTest() override
+    {
+        SetSaveDialogHook({});
+        qputenv("HOME", home_);
+        qputenv("XDG_CONFIG_HOME", config_);
+    }
+    std::string Home(const char* path) const { return dir_.filePath(path).toStdString(); }
+
+    // Answers the hook as the user would, keeping what the dialog would have shown.
+    void Answer(std::optional<std::string> chosen)
+    {
+        SetSaveDialogHook([this, chosen](const std::string& filter, const std::string& proposedPath) {
+            shown_.push_back({filter, proposedPath});
+            return chosen;
+        });
+    }
+
+    QTemporaryDir dir_;
+    QByteArray home_;
+    QByteArray config_;
+    FileType text_;
+    std::vector<std::pair<std::string, std::string>> shown_;
+};
+
+// What the real dialog showed, read while it is open.
+struct DialogView {
+    QStringList nameFilters;
+    QStringList selectedFiles;
+    QString directory;
+    bool ownWidgets = false;
+    bool confirmsReplacing = false;
+    bool saves = false;
+};
+
+void InspectNextDialog(DialogView& view, bool accept)
+{
+    QTimer::singleShot(0, [&view, accept] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_TRUE(dialog);
+        view = {dialog->nameFilters(),
+                dialog->selectedFiles(),
+                dialog->directory().path(),
+                dialog->testOption(QFileDialog::DontUseNativeDialog),
+                !dialog->testOption(QFileDialog::DontConfirmOverwrite),
+                dialog->acceptMode() == QFileDialog::AcceptSave};
+        QDialog* asDialog = dialog;
+        accept ? asDialog->accept() : asDialog->reject();
+    });
+}
+}
+
+TEST_F(SaveDialogTest, HookSeesTheFilterAndTheNameInTheDocumentsFolder)
+{
+    Answer(Home("chosen.txt"));
+    auto chosen = GetSaveFolderItem(text_.ToString(), "English.txt");
+    ASSERT_TRUE(chosen);
+    EXPECT_EQ(chosen->NativePath(), Home("chosen.txt"));
+    ASSERT_TRUE(QDir(dir_.path()).mkdir("Documents"));
+    GetSaveFolderItem("text/plain", "Deutsch (Deutschland).txt");
+
+    ASSERT_EQ(shown_.size(), 2u);
+    EXPECT_EQ(shown_[0].first, "Text files (*.text *.txt)");
+    EXPECT_EQ(shown_[0].second, Home("English.txt")) << "home when there is no documents folder";
+    EXPECT_EQ(shown_[1].second, Home("Documents/Deutsch (Deutschland).txt"));
+}
+
+TEST_F(SaveDialogTest, CancelledDialogGivesNothing)
+{
+    Answer(std::nullopt);
+    EXPECT_FALSE(GetSaveFolderItem("text/plain", "English.txt"));
+    EXPECT_EQ(shown_.size(), 1u);
+}
+
+TEST_F(SaveDialogTest, UnregisteredTypeFiltersNothing)
+{
+    Answer(std::nullopt);
+    GetSaveFolderItem("text/unknown", "English.txt");
+    ASSERT_EQ(shown_.size(), 1u);
+    EXPECT_EQ(shown_[0].first, "");
+}
+
+TEST_F(SaveDialogTest, DialogProposesTheNameWithTheFilterAndAsksBeforeReplacing)
+{
+    ASSERT_TRUE(QDir(dir_.path()).mkdir("Documents"));
+    DialogView view;
+    InspectNextDialog(view, false);
+    EXPECT_FALSE(GetSaveFolderItem("text/plain", "English.txt"));
+    EXPECT_EQ(view.nameFilters, QStringList{"Text files (*.text *.txt)"});
+    EXPECT_EQ(view.selectedFiles, QStringList{QString::fromStdString(Home("Documents/English.txt"))});
+    EXPECT_EQ(view.directory, QString::fromStdString(Home("Documents")));
+    EXPECT_TRUE(view.ownWidgets);
+    EXPECT_TRUE(view.confirmsReplacing);
+    EXPECT_TRUE(view.saves);
+
+    InspectNextDialog(view, true);
+    const auto chosen = GetSaveFolderItem("text/plain", "English.txt");
+    ASSERT_TRUE(chosen);
+    EXPECT_EQ(chosen->NativePath(), Home("Documents/English.txt"));
+}
