@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 
 namespace {
 
@@ -26,14 +27,19 @@ void DropTrailingZeros(Decimal& decimal)
 // The shortest digits that read back as the same double.
 Decimal ToDecimal(double number)
 {
+    Decimal decimal;
+    decimal.negative = std::signbit(number);
+    // Whole numbers, most of those a timecode works on, are their own shortest digits.
+    if (number == std::trunc(number) && std::fabs(number) < 0x1p53) {
+        const auto whole = static_cast<std::int64_t>(std::fabs(number));
+        decimal.count = static_cast<int>(std::to_chars(decimal.digits, decimal.digits + sizeof decimal.digits, whole).ptr - decimal.digits);
+        decimal.point = decimal.count;
+        DropTrailingZeros(decimal);
+        return decimal;
+    }
     char text[32];
     const auto written = std::to_chars(text, text + sizeof text, number, std::chars_format::scientific).ptr;
-    Decimal decimal;
-    const char* at = text;
-    if (*at == '-') {
-        decimal.negative = true;
-        ++at;
-    }
+    const char* at = decimal.negative ? text + 1 : text;
     for (; *at != 'e'; ++at) {
         if (*at != '.')
             decimal.digits[decimal.count++] = *at;
@@ -82,18 +88,20 @@ char DigitAt(const Decimal& decimal, int index)
 
 std::string Layout(const Decimal& decimal, int leastIntegerDigits, int decimals)
 {
-    std::string text;
-    if (decimal.negative && decimal.count > 0)
-        text += '-';
+    const bool minus = decimal.negative && decimal.count > 0;
     const int integerDigits = std::max(decimal.point, 0);
-    if (integerDigits < leastIntegerDigits)
-        text.append(leastIntegerDigits - integerDigits, '0');
+    const int padding = std::max(leastIntegerDigits - integerDigits, 0);
+    std::string text(minus + padding + integerDigits + (decimals > 0 ? 1 + decimals : 0), '0');
+    char* at = text.data();
+    if (minus)
+        *at++ = '-';
+    at += padding;
     for (int index = 0; index < integerDigits; ++index)
-        text += DigitAt(decimal, index);
+        *at++ = DigitAt(decimal, index);
     if (decimals > 0) {
-        text += '.';
+        *at++ = '.';
         for (int index = 0; index < decimals; ++index)
-            text += DigitAt(decimal, decimal.point + index);
+            *at++ = DigitAt(decimal, decimal.point + index);
     }
     return text;
 }
@@ -175,8 +183,10 @@ std::string ReplaceLineEndings(std::string_view text, std::string_view replaceme
 
 double Val(std::string_view text)
 {
-    auto at = text.find_first_not_of(" \t\r\n");
-    if (at == std::string_view::npos)
+    std::size_t at = 0;
+    while (at < text.size() && (text[at] == ' ' || text[at] == '\t' || text[at] == '\r' || text[at] == '\n'))
+        ++at;
+    if (at == text.size())
         return 0;
     const bool negative = text[at] == '-';
     if (text[at] == '-' || text[at] == '+')

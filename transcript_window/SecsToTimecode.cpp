@@ -12,7 +12,8 @@ std::string SecsToTimecode(double seconds)
     } else {
         minutes = Str(seconds / 60);
         // The whole minutes are the digits before the point, never rounded up.
-        minutes = minutes.substr(0, minutes.find('.'));
+        if (const auto point = minutes.find('.'); point != std::string::npos)
+            minutes.resize(point);
         minutes = Format(Val(minutes), "00");
         secs = Str(seconds - Val(minutes) * 60);
     }
@@ -27,5 +28,5 @@ std::string SecsToTimecode(double seconds)
         hours = "0" + hours;
     secs = Format(Val(secs), "00.00");
     minutes = Format(Val(minutes), "00");
-    return hours + ":" + minutes + ":" + secs;
+    return hours.append(":").append(minutes).append(":").append(secs);
 }

@@ -3,6 +3,10 @@
 #include "SecsToTimecode.h"
 #include "Text.h"
 
+#include <algorithm>
+#include <array>
+#include <vector>
+
 namespace {
 
 constexpr std::string_view separator = " ||| ";
@@ -13,8 +17,9 @@ struct Rewrite {
     bool everyOccurrence;
 };
 
-// In this order: each rewrite may meet text that an earlier one joined or made.
-constexpr Rewrite rewrites[] = {
+// In this order, each on the result of the one before: a rewrite may meet text that an
+// earlier one joined or made.
+constexpr std::array<Rewrite, 11> rewrites = {{
     {"/\\r/", "", true},
     {"/\\n/", "", true},
     {"<transcript>", "", false},
@@ -26,7 +31,66 @@ constexpr Rewrite rewrites[] = {
     {"<?xml version=\"1.0\" encoding=\"utf-8\" ?>", "", false},
     {"&amp;#39;", "'", true},
     {"&amp;quot;", "\"", true},
+}};
+
+// One rewrite on a text that arrives in parts, giving what ReplaceAll (or Replace) gives on
+// the whole text: the end of a part that could begin an occurrence waits for the next part.
+class PartRewrite {
+public:
+    explicit PartRewrite(const Rewrite& rewrite) : rewrite_(rewrite) {}
+
+    // Appends the rewritten text of the parts fed so far, less the end held back. The last
+    // part ends the text, so nothing is held back then.
+    void Feed(std::string_view part, bool last, std::string& out)
+    {
+        if (done_) {
+            out.append(part);
+            return;
+        }
+        pending_.append(part);
+        const std::string_view text = pending_;
+        std::size_t start = 0;
+        for (auto at = text.find(rewrite_.find); at != std::string_view::npos; at = text.find(rewrite_.find, start)) {
+            out.append(text.substr(start, at - start)).append(rewrite_.replacement);
+            start = at + rewrite_.find.size();
+            if (!rewrite_.everyOccurrence) {
+                done_ = true;
+                break;
+            }
+        }
+        const auto held = last || done_ ? 0 : std::min(rewrite_.find.size() - 1, text.size() - start);
+        out.append(text.substr(start, text.size() - start - held));
+        pending_.erase(0, text.size() - held);
+    }
+
+private:
+    Rewrite rewrite_;
+    std::string pending_;
+    bool done_ = false;
 };
+
+// The answer after the rewrites, which run one after the other on each part of it while that
+// part is in the processor's cache.
+std::string Rewritten(std::string_view answer)
+{
+    constexpr std::size_t partSize = 4 * 1024;
+    std::vector<PartRewrite> stages(rewrites.begin(), rewrites.end());
+    std::array<std::string, rewrites.size() - 1> between;
+    std::string rewritten;
+    rewritten.reserve(answer.size());
+    for (std::size_t start = 0;; start += partSize) {
+        const bool last = answer.size() - start <= partSize;
+        std::string_view part = answer.substr(start, partSize);
+        for (std::size_t stage = 0; stage < between.size(); ++stage) {
+            between[stage].clear();
+            stages[stage].Feed(part, last, between[stage]);
+            part = between[stage];
+        }
+        stages.back().Feed(part, last, rewritten);
+        if (last)
+            return rewritten;
+    }
+}
 
 // Reads the pieces of the text cut at the separator, as Split would give them, one at a time.
 class Pieces {
@@ -49,31 +113,28 @@ private:
     std::size_t start_ = 0;
 };
 
-// The caption text with each line ending and each FD FF byte pair made one space.
+// The caption text with each line ending (CR LF once) and each FD FF byte pair made one space.
 void AppendCaptionText(std::string& text, std::string_view caption)
 {
-    for (std::size_t index = 0; index < caption.size(); ++index) {
-        const char c = caption[index];
-        const char next = index + 1 < caption.size() ? caption[index + 1] : '\0';
-        if (c == '\r' || c == '\n' || (c == '\xFD' && next == '\xFF')) {
-            text += ' ';
-            if ((c == '\r' && next == '\n') || c == '\xFD')
-                ++index;
-        } else {
-            text += c;
-        }
+    std::size_t start = 0;
+    for (std::size_t at = 0; at < caption.size(); ++at) {
+        const char c = caption[at];
+        const char next = at + 1 < caption.size() ? caption[at + 1] : '\0';
+        if (c != '\r' && c != '\n' && !(c == '\xFD' && next == '\xFF'))
+            continue;
+        text.append(caption.substr(start, at - start)).append(" ");
+        if ((c == '\r' && next == '\n') || c == '\xFD')
+            ++at;
+        start = at + 1;
     }
+    text.append(caption.substr(start));
 }
 
 }
 
 std::string ConvertTranscript(std::string_view answer, TranscriptForm form)
 {
-    std::string rewritten(answer);
-    for (const auto& rewrite : rewrites) {
-        rewritten = rewrite.everyOccurrence ? ReplaceAll(rewritten, rewrite.find, rewrite.replacement)
-                                            : Replace(rewritten, rewrite.find, rewrite.replacement);
-    }
+    const std::string rewritten = Rewritten(answer);
 
     // Each caption is three pieces: start, duration and text. Its text is written only when a
     // separator ends it, so a caption cut off by the end of the answer is left out.
