@@ -28,7 +28,8 @@ std::string ReplaceAll(std::string_view text, std::string_view find, std::string
 std::string ReplaceLineEndings(std::string_view text, std::string_view replacement);
 
 // The decimal number at the start of the text: blanks, tabs and line breaks skipped, then an
-// optional sign, digits, a point and decimals; the rest is ignored. 0 when there is no number.
+// optional sign, digits, a point and decimals; the rest is ignored. 0 when there is no number,
+// infinity for digits beyond the range of a double.
 double Val(std::string_view text);
 
 // An integer in decimal, with "-" when negative.

@@ -119,8 +119,8 @@ std::string ConvertedStepByStep(const std::string& answer, TranscriptForm form)
 
 }
 
-// Long answers made of markers, parts of markers and the bytes that the rewrites treat alike,
-// so that markers meet, nest and straddle every place where a long answer is taken in parts.
+// Long answers made of markers, pieces of markers and the bytes that the rewrites treat alike,
+// so that markers meet, nest and straddle every place where a long answer is taken in chunks.
 TEST(TranscriptConversion, GivesWhatTheRewritesOnTheWholeTextGive)
 {
     const std::vector<std::string> fragments = {

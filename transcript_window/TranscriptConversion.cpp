@@ -33,21 +33,21 @@ constexpr std::array<Rewrite, 11> rewrites = {{
     {"&amp;quot;", "\"", true},
 }};
 
-// One rewrite on a text that arrives in parts, giving what ReplaceAll (or Replace) gives on
-// the whole text: the end of a part that could begin an occurrence waits for the next part.
-class PartRewrite {
+// One rewrite on a text that arrives in chunks, giving what ReplaceAll (or Replace) gives on
+// the whole text: the end of a chunk that could begin an occurrence waits for the next chunk.
+class ChunkRewrite {
 public:
-    explicit PartRewrite(const Rewrite& rewrite) : rewrite_(rewrite) {}
+    explicit ChunkRewrite(const Rewrite& rewrite) : rewrite_(rewrite) {}
 
-    // Appends the rewritten text of the parts fed so far, less the end held back. The last
-    // part ends the text, so nothing is held back then.
-    void Feed(std::string_view part, bool last, std::string& out)
+    // Appends the rewritten text of the chunks fed so far, less the end held back. The last
+    // chunk ends the text, so nothing is held back then.
+    void Feed(std::string_view chunk, bool last, std::string& out)
     {
         if (done_) {
-            out.append(part);
+            out.append(chunk);
             return;
         }
-        pending_.append(part);
+        pending_.append(chunk);
         const std::string_view text = pending_;
         std::size_t start = 0;
         for (auto at = text.find(rewrite_.find); at != std::string_view::npos; at = text.find(rewrite_.find, start)) {
@@ -69,24 +69,24 @@ private:
     bool done_ = false;
 };
 
-// The answer after the rewrites, which run one after the other on each part of it while that
-// part is in the processor's cache.
+// The answer after the rewrites, which run one after the other on each chunk of it while that
+// chunk is in the processor's cache.
 std::string Rewritten(std::string_view answer)
 {
-    constexpr std::size_t partSize = 4 * 1024;
-    std::vector<PartRewrite> stages(rewrites.begin(), rewrites.end());
+    constexpr std::size_t chunkSize = 4 * 1024;
+    std::vector<ChunkRewrite> stages(rewrites.begin(), rewrites.end());
     std::array<std::string, rewrites.size() - 1> between;
     std::string rewritten;
     rewritten.reserve(answer.size());
-    for (std::size_t start = 0;; start += partSize) {
-        const bool last = answer.size() - start <= partSize;
-        std::string_view part = answer.substr(start, partSize);
+    for (std::size_t start = 0;; start += chunkSize) {
+        const bool last = answer.size() - start <= chunkSize;
+        std::string_view chunk = answer.substr(start, chunkSize);
         for (std::size_t stage = 0; stage < between.size(); ++stage) {
             between[stage].clear();
-            stages[stage].Feed(part, last, between[stage]);
-            part = between[stage];
+            stages[stage].Feed(chunk, last, between[stage]);
+            chunk = between[stage];
         }
-        stages.back().Feed(part, last, rewritten);
+        stages.back().Feed(chunk, last, rewritten);
         if (last)
             return rewritten;
     }
