@@ -1,7 +1,7 @@
 #include "BevelButton.h"
 
 #include "QtConversions.h"
-#include "Runtime.h"
+#include "RaiseEvent.h"
 
 #include <QApplication>
 #include <QPushButton>
@@ -9,12 +9,7 @@
 BevelButton::BevelButton(Window& window) : RectControl(window, new QPushButton), button_(static_cast<QPushButton*>(Widget()))
 {
     button_->setAutoDefault(false);
-    QObject::connect(button_, &QPushButton::clicked, button_, [this] {
-        if (!action_)
-            return;
-        auto handler = action_;
-        CallProgram([&] { handler(*this); });
-    });
+    QObject::connect(button_, &QPushButton::clicked, button_, [this] { RaiseEvent(action_, *this); });
 }
 
 const PropertyTable& BevelButton::DeclaredProperties() const

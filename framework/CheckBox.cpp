@@ -1,17 +1,12 @@
 #include "CheckBox.h"
 
-#include "Runtime.h"
+#include "RaiseEvent.h"
 
 #include <QCheckBox>
 
 CheckBox::CheckBox(Window& window) : RectControl(window, new QCheckBox), box_(static_cast<QCheckBox*>(Widget()))
 {
-    QObject::connect(box_, &QCheckBox::stateChanged, box_, [this] {
-        if (!action_)
-            return;
-        auto handler = action_;
-        CallProgram([&] { handler(*this); });
-    });
+    QObject::connect(box_, &QCheckBox::stateChanged, box_, [this] { RaiseEvent(action_, *this); });
 }
 
 const PropertyTable& CheckBox::DeclaredProperties() const

@@ -1,6 +1,6 @@
 #include "PushButton.h"
 
-#include "Runtime.h"
+#include "RaiseEvent.h"
 #include "Window.h"
 
 #include <QPushButton>
@@ -8,12 +8,7 @@
 PushButton::PushButton(Window& window) : RectControl(window, new QPushButton), button_(static_cast<QPushButton*>(Widget()))
 {
     button_->setAutoDefault(false);
-    QObject::connect(button_, &QPushButton::clicked, button_, [this] {
-        if (!action_)
-            return;
-        auto handler = action_;
-        CallProgram([&] { handler(*this); });
-    });
+    QObject::connect(button_, &QPushButton::clicked, button_, [this] { RaiseEvent(action_, *this); });
 }
 
 PushButton::~PushButton()
