@@ -34,7 +34,11 @@ private:
 TextArea::TextArea(Window& window) : TextEdit(window, new TextAreaWidget(*this)), area_(static_cast<TextAreaWidget*>(Widget()))
 {
     window.ContentArea()->installEventFilter(area_);
-    QObject::connect(area_, &QPlainTextEdit::textChanged, area_, [this] { editedByUser_ = true; });
+    // A widget behind its text is out of the user's reach: whatever changes it is no edit.
+    QObject::connect(area_, &QPlainTextEdit::textChanged, area_, [this] {
+        if (!widgetBehind_)
+            editedByUser_ = true;
+    });
     SetScrollBarHorizontal(scrollBarHorizontal_);
     SetScrollBarVertical(scrollBarVertical_);
 }

@@ -141,6 +141,12 @@ TEST_F(TextControlTest, TextAreaOutOfViewCatchesUpWhenItComesIntoView)
         EXPECT_EQ(area->Text(), area->Name() + "\r");
     }
 
+    // Changing how an area out of view looks is no edit of its text.
+    right.SetAlignment(2);
+    right.SetScrollBarHorizontal(true);
+    right.SetTextSize(20);
+    EXPECT_EQ(right.Text(), "right\r");
+
     right.SetLeft(250);
     EXPECT_EQ(Shown(right), "right\n");
     hidden.SetVisible(true);
