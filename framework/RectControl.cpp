@@ -2,6 +2,7 @@
 
 #include "Window.h"
 
+#include <QApplication>
 #include <QWidget>
 
 RectControl::RectControl(Window& window, QWidget* widget) : window_(window), widget_(widget)
@@ -48,19 +49,54 @@ const PropertyTable& RectControl::RectControlProperties()
     return table;
 }
 
+const PropertyTable& RectControl::TextControlProperties()
+{
+    // The unit of TextSize is always the layout's point.
+    static const PropertyTable table = Extend(RectControlProperties(), {
+        Declare<RectControl, const std::string&>("TextFont", [](RectControl& c, const std::string& v) { c.SetTextFont(v); }),
+        Declare<RectControl, float>("TextSize", [](RectControl& c, float v) { c.SetTextSize(v); }),
+        Declare<RectControl, FontUnits>("TextUnit", [](RectControl&, FontUnits) {}),
+        Declare<RectControl, bool>("Bold", [](RectControl& c, bool v) { c.SetBold(v); }),
+        Declare<RectControl, bool>("Italic", [](RectControl& c, bool v) { c.SetItalic(v); }),
+        Declare<RectControl, bool>("Underline", [](RectControl& c, bool v) { c.SetUnderline(v); }),
+    });
+    return table;
+}
+
 int RectControl::Left() const { return widget_->x(); }
 int RectControl::Top() const { return widget_->y(); }
 int RectControl::Width() const { return widget_->width(); }
 int RectControl::Height() const { return widget_->height(); }
-void RectControl::SetLeft(int left) { widget_->move(left, widget_->y()); }
-void RectControl::SetTop(int top) { widget_->move(widget_->x(), top); }
-void RectControl::SetWidth(int width) { widget_->resize(width, widget_->height()); }
-void RectControl::SetHeight(int height) { widget_->resize(widget_->width(), height); }
+
+void RectControl::SetLeft(int left)
+{
+    widget_->move(left, widget_->y());
+    PlacementChanged();
+}
+
+void RectControl::SetTop(int top)
+{
+    widget_->move(widget_->x(), top);
+    PlacementChanged();
+}
+
+void RectControl::SetWidth(int width)
+{
+    widget_->resize(width, widget_->height());
+    PlacementChanged();
+}
+
+void RectControl::SetHeight(int height)
+{
+    widget_->resize(widget_->width(), height);
+    PlacementChanged();
+}
 
 void RectControl::SetVisible(bool visible)
 {
     visible_ = visible;
     widget_->setVisible(visible);
+    PlacementChanged();
 }
 
 bool RectControl::Enabled() const { return widget_->isEnabled(); }
@@ -69,4 +105,47 @@ void RectControl::SetEnabled(bool enabled) { widget_->setEnabled(enabled); }
 void RectControl::SetFocus()
 {
     widget_->setFocus(Qt::OtherFocusReason);
+}
+
+void RectControl::SetTextFont(const std::string& font)
+{
+    textFont_ = font;
+    ApplyFont();
+}
+
+void RectControl::SetTextSize(float size)
+{
+    textSize_ = size;
+    ApplyFont();
+}
+
+void RectControl::SetBold(bool bold)
+{
+    bold_ = bold;
+    ApplyFont();
+}
+
+void RectControl::SetItalic(bool italic)
+{
+    italic_ = italic;
+    ApplyFont();
+}
+
+void RectControl::SetUnderline(bool underline)
+{
+    underline_ = underline;
+    ApplyFont();
+}
+
+void RectControl::ApplyFont()
+{
+    QFont font = QApplication::font(widget_);
+    if (textFont_ != "System" && !textFont_.empty())
+        font.setFamily(QString::fromStdString(textFont_));
+    if (textSize_ > 0)
+        font.setPixelSize(qRound(textSize_));
+    font.setBold(bold_);
+    font.setItalic(italic_);
+    font.setUnderline(underline_);
+    widget_->setFont(font);
 }

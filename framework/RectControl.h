@@ -37,16 +37,38 @@ public:
     bool TabStop() const { return tabStop_; }
     void SetFocus();
 
+    // The font of the control's text. "System" at size 0 is the desktop's default font; a size is
+    // in points of the layout, where a point is one pixel, so that text keeps to its declared box.
+    const std::string& TextFont() const { return textFont_; }
+    void SetTextFont(const std::string& font);
+    float TextSize() const { return textSize_; }
+    void SetTextSize(float size);
+    bool Bold() const { return bold_; }
+    void SetBold(bool bold);
+    bool Italic() const { return italic_; }
+    void SetItalic(bool italic);
+    bool Underline() const { return underline_; }
+    void SetUnderline(bool underline);
+
 protected:
     // The widget goes on the window's content area.
     RectControl(Window& window, QWidget* widget);
     static const PropertyTable& RectControlProperties();
+    // RectControlProperties and the font of the control's text.
+    static const PropertyTable& TextControlProperties();
+    // Called after the control was moved, resized, shown or hidden.
+    virtual void PlacementChanged() {}
 
 private:
+    void ApplyFont();
+
     Window& window_;
     QWidget* widget_;
     std::string name_;
     bool visible_ = true;
     int tabIndex_ = 0;
     bool tabStop_ = true;
+    std::string textFont_ = "System";
+    float textSize_ = 0;
+    bool bold_ = false, italic_ = false, underline_ = false;
 };

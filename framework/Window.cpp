@@ -3,10 +3,12 @@
 #include "Application.h"
 #include "MenuBarView.h"
 #include "MenuItem.h"
+#include "PushButton.h"
 #include "Runtime.h"
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QLayout>
 #include <QMainWindow>
 #include <QTimer>
@@ -23,6 +25,13 @@ protected:
     {
         event->accept();
         owner_.Close();
+    }
+
+    // Reached by the keys that the focused control left alone.
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        if (!owner_.PressButtonForKey(event->key()))
+            QMainWindow::keyPressEvent(event);
     }
 
 private:
@@ -142,6 +151,15 @@ void Window::ApplyTabOrder()
     std::stable_sort(order.begin(), order.end(), [](RectControl* a, RectControl* b) { return a->TabIndex() < b->TabIndex(); });
     for (std::size_t i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order[i - 1]->Widget(), order[i]->Widget());
+}
+
+bool Window::PressButtonForKey(int key)
+{
+    PushButton* button = key == Qt::Key_Return || key == Qt::Key_Enter ? defaultButton_ : key == Qt::Key_Escape ? cancelButton_ : nullptr;
+    if (!button || !button->Visible() || !button->Enabled())
+        return false;
+    button->Push();
+    return true;
 }
 
 void Window::Show()

@@ -11,6 +11,7 @@
 #include <vector>
 
 class MenuBar;
+class PushButton;
 class QMainWindow;
 class QWidget;
 class WindowWidget;
@@ -50,6 +51,12 @@ public:
     T& _ControlByName(std::string_view name) const;
     int ControlCount() const { return static_cast<int>(controls_.size()); }
 
+    // The push buttons that the Return and Escape keys press, when no control takes the key.
+    PushButton* DefaultButton() const { return defaultButton_; }
+    void SetDefaultButton(PushButton* button) { defaultButton_ = button; }
+    PushButton* CancelButton() const { return cancelButton_; }
+    void SetCancelButton(PushButton* button) { cancelButton_ = button; }
+
     // Where the controls go: the content area, below the menu bar.
     QWidget* ContentArea() const;
     QMainWindow* TopLevelWidget() const;
@@ -75,6 +82,7 @@ private:
     static void Enter(std::unique_ptr<Window> window);
     void ApplyFrame();
     void ApplyTabOrder();
+    bool PressButtonForKey(int key);
 
     std::unique_ptr<WindowWidget> widget_;
     QWidget* contentArea_;
@@ -82,6 +90,8 @@ private:
     MenuHandlers menuHandlers_;
     std::vector<std::pair<std::string, std::unique_ptr<RectControl>>> controls_;
     bool open_ = false;
+    PushButton* defaultButton_ = nullptr;
+    PushButton* cancelButton_ = nullptr;
 
     std::string title_;
     int width_ = 300, height_ = 300;

@@ -40,10 +40,6 @@ void Window1::CreateControls()
     _CreateControls0();
 }
 
-void Window1::_CreateControls0()
-{
-}
-
 namespace instance {
 ::Window1& Window1()
 {

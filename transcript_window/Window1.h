@@ -1,11 +1,42 @@
 #pragma once
 
+#include "Canvas.h"
+#include "CheckBox.h"
+#include "Label.h"
+#include "Line.h"
+#include "Listbox.h"
+#include "PushButton.h"
+#include "TextArea.h"
+#include "TextField.h"
 #include "Window.h"
 
 // The main window: the address field, the language list, the options and the download.
 class Window1 : public Window {
 public:
     std::string ClassName() const override { return "Window1.Window1"; }
+
+    // The controls, in the order they are made; each is found by its name.
+    ::PushButton& PushButton1();
+    ::Label& Label1();
+    ::Label& Label2();
+    ::TextField& TextField1();
+    ::PushButton& PushButton2();
+    ::Listbox& XMLList();
+    ::TextArea& TextArea1();
+    ::Listbox& Listbox1();
+    ::CheckBox& paragraphBox();
+    ::Label& Label3();
+    ::CheckBox& lineBox();
+    ::Line& Line1();
+    ::Line& Line2();
+    ::CheckBox& plainTextBox();
+    ::Label& Label4();
+    ::CheckBox& PDFbox();
+    ::Label& Label6();
+    ::CheckBox& timecodeBox();
+    ::Canvas& Canvas1();
+    ::CheckBox& openBox();
+    ::Line& Line3();
 
 protected:
     void Layout() override;

@@ -1,0 +1,86 @@
+#include "Canvas.h"
+
+#include "Runtime.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWidget>
+
+class CanvasWidget : public QWidget {
+public:
+    explicit CanvasWidget(Canvas& owner) : owner_(owner) {}
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        if (const auto& backdrop = owner_.Backdrop()) {
+            QPainter painter(this);
+            painter.drawImage(QPoint(0, 0), backdrop->Image());
+        }
+    }
+
+    void mousePressEvent(QMouseEvent* event) override
+    {
+        QPoint at = event->position().toPoint();
+        event->setAccepted(owner_.MouseDown(at.x(), at.y()));
+    }
+
+private:
+    Canvas& owner_;
+};
+
+Canvas::Canvas(Window& window) : RectControl(window, new CanvasWidget(*this))
+{
+    SetAcceptFocus(false);
+    SetTransparent(true);
+}
+
+const PropertyTable& Canvas::DeclaredProperties() const
+{
+    // Focus rings, tabs, double buffering and erasing are accepted: the desktop draws it all.
+    static const PropertyTable table = Extend(RectControlProperties(), {
+        Declare<Canvas, bool>("UseFocusRing", [](Canvas&, bool) {}),
+        Declare<Canvas, bool>("AcceptFocus", [](Canvas& c, bool v) { c.SetAcceptFocus(v); }),
+        Declare<Canvas, bool>("AcceptTabs", [](Canvas&, bool) {}),
+        Declare<Canvas, bool>("DoubleBuffer", [](Canvas&, bool) {}),
+        Declare<Canvas, bool>("EraseBackground", [](Canvas&, bool) {}),
+        Declare<Canvas, bool>("Transparent", [](Canvas& c, bool v) { c.SetTransparent(v); }),
+    });
+    return table;
+}
+
+void Canvas::SetBackdrop(std::shared_ptr<Picture> picture)
+{
+    backdrop_ = std::move(picture);
+    Widget()->update();
+}
+
+bool Canvas::AcceptFocus() const
+{
+    return Widget()->focusPolicy() != Qt::NoFocus;
+}
+
+void Canvas::SetAcceptFocus(bool accept)
+{
+    Widget()->setFocusPolicy(accept ? Qt::StrongFocus : Qt::NoFocus);
+}
+
+bool Canvas::Transparent() const
+{
+    return !Widget()->autoFillBackground();
+}
+
+void Canvas::SetTransparent(bool transparent)
+{
+    Widget()->setAutoFillBackground(!transparent);
+}
+
+bool Canvas::MouseDown(int x, int y)
+{
+    if (!mouseDown_)
+        return false;
+    auto handler = mouseDown_;
+    bool handled = false;
+    CallProgram([&] { handled = handler(*this, x, y); });
+    return handled;
+}

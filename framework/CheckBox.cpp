@@ -1,0 +1,50 @@
+#include "CheckBox.h"
+
+#include "RaiseEvent.h"
+
+#include <QCheckBox>
+
+CheckBox::CheckBox(Window& window) : RectControl(window, new QCheckBox), box_(static_cast<QCheckBox*>(Widget()))
+{
+    QObject::connect(box_, &QCheckBox::stateChanged, box_, [this] { RaiseEvent(action_, *this); });
+}
+
+const PropertyTable& CheckBox::DeclaredProperties() const
+{
+    static const PropertyTable table = Extend(TextControlProperties(), {
+        Declare<CheckBox, const std::string&>("Caption", [](CheckBox& c, const std::string& v) { c.SetCaption(v); }),
+        Declare<CheckBox, std::int32_t>("State", [](CheckBox& c, std::int32_t v) { c.SetState(static_cast<CheckedStates>(v)); }),
+        Declare<CheckBox, bool>("Value", [](CheckBox& c, bool v) { c.SetValue(v); }),
+    });
+    return table;
+}
+
+void CheckBox::SetCaption(const std::string& caption)
+{
+    caption_ = caption;
+    box_->setText(QString::fromStdString(caption));
+}
+
+CheckBox::CheckedStates CheckBox::State() const
+{
+    switch (box_->checkState()) {
+    case Qt::Checked: return CheckedStates::Checked;
+    case Qt::PartiallyChecked: return CheckedStates::Indeterminate;
+    default: return CheckedStates::Unchecked;
+    }
+}
+
+void CheckBox::SetState(CheckedStates state)
+{
+    box_->setCheckState(state == CheckedStates::Checked ? Qt::Checked : state == CheckedStates::Indeterminate ? Qt::PartiallyChecked : Qt::Unchecked);
+}
+
+bool CheckBox::Value() const
+{
+    return State() == CheckedStates::Checked;
+}
+
+void CheckBox::SetValue(bool value)
+{
+    SetState(value ? CheckedStates::Checked : CheckedStates::Unchecked);
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "RectControl.h"
+
+#include <functional>
+#include <string>
+
+class QCheckBox;
+
+// A check box. Its Action event runs whenever its state changes, whether the user toggled it or
+// code set it, once the box shows its new state; setting the state it already has raises nothing.
+class CheckBox : public RectControl {
+public:
+    enum class CheckedStates { Unchecked = 0, Checked = 1, Indeterminate = 2 };
+
+    explicit CheckBox(Window& window);
+
+    const PropertyTable& DeclaredProperties() const override;
+
+    std::string Caption() const { return caption_; }
+    void SetCaption(const std::string& caption);
+    CheckedStates State() const;
+    void SetState(CheckedStates state);
+    // Ticked: the state is Checked.
+    bool Value() const;
+    void SetValue(bool value);
+
+    void SetActionHandler(std::function<void(CheckBox&)> handler) { action_ = std::move(handler); }
+
+private:
+    QCheckBox* box_;
+    std::string caption_;
+    std::function<void(CheckBox&)> action_;
+};

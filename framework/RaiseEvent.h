@@ -1,0 +1,16 @@
+#pragma once
+
+#include "Runtime.h"
+
+#include <functional>
+
+// Raises a control's event: runs its handler, if one is bound, through the program boundary.
+// A copy runs, so that the handler may bind another in its place.
+template <class Control>
+void RaiseEvent(const std::function<void(Control&)>& handler, Control& control)
+{
+    if (!handler)
+        return;
+    auto running = handler;
+    CallProgram([&] { running(control); });
+}

@@ -1,0 +1,150 @@
+#include "TextArea.h"
+
+#include "QtConversions.h"
+#include "Window.h"
+
+#include <QEvent>
+#include <QPlainTextEdit>
+#include <QSignalBlocker>
+
+class TextAreaWidget : public QPlainTextEdit {
+public:
+    explicit TextAreaWidget(TextArea& owner) : owner_(owner) {}
+
+protected:
+    // The user may tab into an area out of view: it shows its text before any key reaches it.
+    void focusInEvent(QFocusEvent* event) override
+    {
+        owner_.CatchUp();
+        QPlainTextEdit::focusInEvent(event);
+    }
+
+    // Watches the content area, which brings the area into view when it grows.
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Resize && owner_.InView())
+            owner_.CatchUp();
+        return QPlainTextEdit::eventFilter(watched, event);
+    }
+
+private:
+    TextArea& owner_;
+};
+
+TextArea::TextArea(Window& window) : TextEdit(window, new TextAreaWidget(*this)), area_(static_cast<TextAreaWidget*>(Widget()))
+{
+    window.ContentArea()->installEventFilter(area_);
+    // A widget behind its text is out of the user's reach: whatever changes it is no edit.
+    QObject::connect(area_, &QPlainTextEdit::textChanged, area_, [this] {
+        if (!widgetBehind_)
+            editedByUser_ = true;
+    });
+    SetScrollBarHorizontal(scrollBarHorizontal_);
+    SetScrollBarVertical(scrollBarVertical_);
+}
+
+const PropertyTable& TextArea::DeclaredProperties() const
+{
+    // The area is always multi-line and plain; line metrics, selection hiding and length limits
+    // are accepted and have no effect.
+    static const PropertyTable table = Extend(TextEdit::DeclaredProperties(), {
+        Declare<TextArea, bool>("MultiLine", [](TextArea&, bool) {}),
+        Declare<TextArea, bool>("ScrollBarHorizontal", [](TextArea& t, bool v) { t.SetScrollBarHorizontal(v); }),
+        Declare<TextArea, bool>("ScrollBarVertical", [](TextArea& t, bool v) { t.SetScrollBarVertical(v); }),
+        Declare<TextArea, bool>("Styled", [](TextArea&, bool) {}),
+        Declare<TextArea, bool>("HideSelection", [](TextArea&, bool) {}),
+        Declare<TextArea, double>("LineHeight", [](TextArea&, double) {}),
+        Declare<TextArea, double>("LineSpacing", [](TextArea&, double) {}),
+        Declare<TextArea, std::int32_t>("LimitText", [](TextArea&, std::int32_t) {}),
+        Declare<TextArea, bool>("AcceptTabs", [](TextArea& t, bool v) { t.SetAcceptTabs(v); }),
+    });
+    return table;
+}
+
+std::string TextArea::Text() const
+{
+    if (editedByUser_) {
+        text_ = area_->toPlainText().toStdString();
+        editedByUser_ = false;
+    }
+    return text_;
+}
+
+void TextArea::SetText(const std::string& text)
+{
+    text_ = text;
+    editedByUser_ = false;
+    widgetBehind_ = true;
+    if (InView())
+        CatchUp();
+}
+
+bool TextArea::InView() const
+{
+    if (!Visible())
+        return false;
+    // Until the window is shown its content area has not taken its declared size yet.
+    QWidget* content = GetWindow().ContentArea();
+    QRect area = content->isVisible() ? content->rect() : QRect(0, 0, GetWindow().Width(), GetWindow().Height());
+    return QRect(Left(), Top(), Width(), Height()).intersects(area);
+}
+
+void TextArea::CatchUp()
+{
+    if (!widgetBehind_)
+        return;
+    widgetBehind_ = false;
+    QSignalBlocker quiet(area_);
+    area_->setPlainText(DisplayText(text_));
+}
+
+void TextArea::PlacementChanged()
+{
+    if (InView())
+        CatchUp();
+}
+
+bool TextArea::ReadOnly() const
+{
+    return area_->isReadOnly();
+}
+
+void TextArea::SetReadOnly(bool readOnly)
+{
+    area_->setReadOnly(readOnly);
+}
+
+void TextArea::SetBorder(bool border)
+{
+    area_->setFrameShape(border ? QFrame::StyledPanel : QFrame::NoFrame);
+}
+
+void TextArea::SetScrollBarHorizontal(bool shown)
+{
+    scrollBarHorizontal_ = shown;
+    area_->setLineWrapMode(shown ? QPlainTextEdit::NoWrap : QPlainTextEdit::WidgetWidth);
+    area_->setHorizontalScrollBarPolicy(shown ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+}
+
+void TextArea::SetScrollBarVertical(bool shown)
+{
+    scrollBarVertical_ = shown;
+    area_->setVerticalScrollBarPolicy(shown ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+}
+
+bool TextArea::AcceptTabs() const
+{
+    return !area_->tabChangesFocus();
+}
+
+void TextArea::SetAcceptTabs(bool accept)
+{
+    area_->setTabChangesFocus(!accept);
+}
+
+void TextArea::ApplyAlignment(Qt::Alignment alignment)
+{
+    QTextOption option = area_->document()->defaultTextOption();
+    option.setAlignment(alignment);
+    area_->document()->setDefaultTextOption(option);
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "TextEdit.h"
+
+class QLineEdit;
+
+// A single-line text field.
+class TextField : public TextEdit {
+public:
+    explicit TextField(Window& window);
+
+    const PropertyTable& DeclaredProperties() const override;
+
+    std::string Text() const override;
+    void SetText(const std::string& text) override;
+    bool ReadOnly() const override;
+    void SetReadOnly(bool readOnly) override;
+    void SetBorder(bool border) override;
+    bool Password() const;
+    void SetPassword(bool password);
+    // The hint shown while the field is empty.
+    std::string CueText() const;
+    void SetCueText(const std::string& text);
+    // The most characters the user can enter; 0 for no limit.
+    int LimitText() const { return limitText_; }
+    void SetLimitText(int limit);
+
+protected:
+    void ApplyAlignment(Qt::Alignment alignment) override;
+
+private:
+    QLineEdit* field_;
+    int limitText_ = 0;
+};

@@ -1,0 +1,160 @@
+#include "ControlTestWindow.h"
+#include "Exceptions.h"
+#include "Listbox.h"
+
+#include <QHeaderView>
+#include <QTest>
+#include <QTreeWidget>
+
+#include <functional>
+#include <vector>
+
+using namespace std::string_literals;
+
+namespace {
+class ListboxTest : public ControlTest {
+protected:
+    Listbox& List(int columns, int selectionType = 0, const std::string& widths = "", const std::string& name = "list")
+    {
+        return Make<Listbox>(name, {{"Left", 10}, {"Top", 10}, {"Width", 200}, {"Height", 150}, {"ColumnCount", columns},
+                                      {"ColumnWidths", widths}, {"HasHeading", false}, {"SelectionType", selectionType}});
+    }
+    static QTreeWidget* Tree(Listbox& list) { return static_cast<QTreeWidget*>(list.Widget()); }
+    static void ClickRow(Listbox& list, int row, Qt::KeyboardModifiers modifiers = {})
+    {
+        QTreeWidget* tree = Tree(list);
+        QRect rect = tree->visualItemRect(tree->topLevelItem(row));
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, modifiers, rect.center());
+    }
+};
+}
+
+TEST_F(ListboxTest, RowsAreAddedUnselectedRemovedAndTheirCellsKeptExactly)
+{
+    Listbox& list = List(2);
+    EXPECT_EQ(list.ListCount(), 0);
+    list.AddRow("German");
+    list.AddRow("English");
+    list.AddRow("bad \xFF");
+    ASSERT_EQ(list.ListCount(), 3);
+    EXPECT_EQ(list.Cell(0, 0), "German");
+    EXPECT_EQ(list.Cell(0, 1), "");
+    list.SetCell(1, 1, "en");
+    list.SetCell(0, 1, "de\r");
+    EXPECT_EQ(list.Cell(1, 1), "en");
+    EXPECT_EQ(list.Cell(0, 1), "de\r");
+    EXPECT_EQ(list.Cell(2, 0), "bad \xFF");
+    EXPECT_EQ(Tree(list)->topLevelItem(2)->text(0), QString::fromUtf8("bad \xEF\xBF\xBD"));
+    for (int row = 0; row < 3; ++row)
+        EXPECT_FALSE(list.Selected(row));
+
+    list.RemoveRow(0);
+    ASSERT_EQ(list.ListCount(), 2);
+    EXPECT_EQ(list.Cell(0, 0), "English");
+    EXPECT_EQ(list.Cell(0, 1), "en");
+}
+
+TEST_F(ListboxTest, RowsAndColumnsThatDoNotExistAreOutOfBounds)
+{
+    Listbox& list = List(2);
+    list.AddRow("only");
+    const std::vector<std::pair<const char*, std::function<void()>>> calls = {
+        {"Cell row -1", [&] { list.Cell(-1, 0); }},
+        {"Cell row 1", [&] { list.Cell(1, 0); }},
+        {"Cell column 2", [&] { list.Cell(0, 2); }},
+        {"Cell column -1", [&] { list.Cell(0, -1); }},
+        {"SetCell row 1", [&] { list.SetCell(1, 0, "x"); }},
+        {"SetCell column 2", [&] { list.SetCell(0, 2, "x"); }},
+        {"RemoveRow 1", [&] { list.RemoveRow(1); }},
+        {"RemoveRow -1", [&] { list.RemoveRow(-1); }},
+        {"Selected 1", [&] { list.Selected(1); }},
+        {"SetSelected 1", [&] { list.SetSelected(1, true); }},
+    };
+    for (const auto& [what, call] : calls)
+        EXPECT_THROW(call(), OutOfBoundsException) << what;
+    EXPECT_EQ(list.ListCount(), 1);
+    EXPECT_EQ(list.Cell(0, 0), "only");
+}
+
+TEST_F(ListboxTest, SelectionTypeDecidesWhetherSeveralRowsCanBeSelected)
+{
+    Listbox& single = List(1, 0);
+    Listbox& multiple = List(1, 1, "", "multiple");
+    for (Listbox* list : {&single, &multiple})
+        for (const char* row : {"a", "b", "c"})
+            list->AddRow(row);
+    EXPECT_EQ(Tree(multiple)->selectionMode(), QAbstractItemView::ExtendedSelection);
+
+    Tree(single)->hide();
+    ClickRow(multiple, 0);
+    ClickRow(multiple, 2, Qt::ControlModifier);
+    EXPECT_TRUE(multiple.Selected(0));
+    EXPECT_FALSE(multiple.Selected(1));
+    EXPECT_TRUE(multiple.Selected(2));
+    multiple.SetSelected(1, true);
+    EXPECT_TRUE(multiple.Selected(0) && multiple.Selected(1) && multiple.Selected(2));
+
+    Tree(multiple)->hide();
+    Tree(single)->show();
+    ClickRow(single, 0);
+    ClickRow(single, 2, Qt::ControlModifier);
+    EXPECT_FALSE(single.Selected(0));
+    EXPECT_TRUE(single.Selected(2));
+    single.SetSelected(1, true);
+    EXPECT_FALSE(single.Selected(2));
+    EXPECT_TRUE(single.Selected(1));
+    single.SetSelected(1, false);
+    EXPECT_FALSE(single.Selected(1));
+}
+
+TEST_F(ListboxTest, ColumnWidthsGivePixelsSharesAndTheRest)
+{
+    struct Case {
+        int columns;
+        std::string widths;
+        std::vector<int> expected;
+    };
+    // The list is 200 wide.
+    const std::vector<Case> cases = {
+        {2, "250", {250, 0}},
+        {2, "", {100, 100}},
+        {3, "50%, *, 40", {100, 60, 40}},
+        {3, "20", {20, 90, 90}},
+        {1, "120,30", {120}},
+    };
+    for (const Case& c : cases) {
+        Listbox& list = List(c.columns, 0, c.widths, "list " + c.widths);
+        std::vector<int> widths;
+        for (int column = 0; column < c.columns; ++column)
+            widths.push_back(Tree(list)->columnWidth(column));
+        EXPECT_EQ(widths, c.expected) << c.widths;
+        EXPECT_EQ(list.ColumnWidths(), c.widths);
+    }
+}
+
+TEST_F(ListboxTest, TheSecondColumnOfAFullWidthFirstColumnIsOutOfView)
+{
+    Listbox& list = Make<Listbox>("list", {{"Left", 0}, {"Top", 0}, {"Width", 250}, {"Height", 150}, {"ColumnCount", 2},
+                                           {"ColumnWidths", "250"s}, {"ScrollbarHorizontal", false}, {"GridLinesHorizontal", 2},
+                                           {"GridLinesVertical", 3}});
+    list.AddRow("English");
+    list.SetCell(0, 1, "en");
+    QCoreApplication::processEvents();
+    QTreeWidget* tree = Tree(list);
+    EXPECT_TRUE(tree->isHeaderHidden());
+    EXPECT_EQ(tree->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+    QRect code = tree->visualRect(tree->model()->index(0, 1));
+    EXPECT_FALSE(code.intersects(tree->viewport()->rect())) << code.x();
+    EXPECT_GE(tree->visualRect(tree->model()->index(0, 0)).width(), tree->viewport()->width());
+    EXPECT_EQ(list.GridLinesHorizontal(), 2);
+    EXPECT_EQ(list.GridLinesVertical(), 3);
+}
+
+TEST_F(ListboxTest, InitialValueGivesRowsByLineAndCellsByTab)
+{
+    Listbox& list = List(2);
+    _SetProperties(list, {{"InitialValue", "German\tde\rEnglish\ten\r"s}});
+    ASSERT_EQ(list.ListCount(), 2);
+    EXPECT_EQ(list.Cell(1, 0), "English");
+    EXPECT_EQ(list.Cell(1, 1), "en");
+}

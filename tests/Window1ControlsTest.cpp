@@ -1,0 +1,244 @@
+#include "Pictures.h"
+#include "Window1Fixture.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QMainWindow>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTreeWidget>
+
+#include <functional>
+#include <typeinfo>
+#include <vector>
+
+namespace {
+struct Accessor {
+    const char* name;
+    std::function<RectControl&(Window1&)> get;
+    const std::type_info& type;
+};
+
+template <class T, T& (Window1::*get)()>
+Accessor Of(const char* name)
+{
+    return {name, [](Window1& window) -> RectControl& { return (window.*get)(); }, typeid(T)};
+}
+
+// In creation order.
+const std::vector<Accessor> kAccessors = {
+    Of<PushButton, &Window1::PushButton1>("PushButton1"),   Of<Label, &Window1::Label1>("Label1"),
+    Of<Label, &Window1::Label2>("Label2"),                  Of<TextField, &Window1::TextField1>("TextField1"),
+    Of<PushButton, &Window1::PushButton2>("PushButton2"),   Of<Listbox, &Window1::XMLList>("XMLList"),
+    Of<TextArea, &Window1::TextArea1>("TextArea1"),         Of<Listbox, &Window1::Listbox1>("Listbox1"),
+    Of<CheckBox, &Window1::paragraphBox>("paragraphBox"),   Of<Label, &Window1::Label3>("Label3"),
+    Of<CheckBox, &Window1::lineBox>("lineBox"),             Of<Line, &Window1::Line1>("Line1"),
+    Of<Line, &Window1::Line2>("Line2"),                     Of<CheckBox, &Window1::plainTextBox>("plainTextBox"),
+    Of<Label, &Window1::Label4>("Label4"),                  Of<CheckBox, &Window1::PDFbox>("PDFbox"),
+    Of<Label, &Window1::Label6>("Label6"),                  Of<CheckBox, &Window1::timecodeBox>("timecodeBox"),
+    Of<Canvas, &Window1::Canvas1>("Canvas1"),               Of<CheckBox, &Window1::openBox>("openBox"),
+    Of<Line, &Window1::Line3>("Line3"),
+};
+
+const QRect kContentArea(0, 0, 550, 411);
+}
+
+TEST_F(Window1Test, HoldsItsTwentyOneControlsEachUnderItsNameAndOfItsClass)
+{
+    Window1& window = instance::Window1();
+    EXPECT_EQ(window.ControlCount(), 21);
+    QObjectList widgets = window.ContentArea()->children();
+    ASSERT_EQ(widgets.size(), 21);
+    for (std::size_t i = 0; i < kAccessors.size(); ++i) {
+        const Accessor& accessor = kAccessors[i];
+        RectControl& control = accessor.get(window);
+        EXPECT_EQ(&control, &window._ControlByName(accessor.name)) << accessor.name;
+        EXPECT_EQ(&control, &accessor.get(window)) << accessor.name;
+        EXPECT_EQ(typeid(control), accessor.type) << accessor.name;
+        EXPECT_EQ(control.Name(), accessor.name);
+        EXPECT_EQ(widgets[static_cast<qsizetype>(i)], control.Widget()) << accessor.name << " made out of order";
+    }
+}
+
+TEST_F(Window1Test, ControlsStandWhereTheirListsPutThem)
+{
+    struct Place {
+        const char* name;
+        QRect box;
+        bool visible;
+    };
+    const std::vector<Place> places = {
+        {"PushButton1", {315, 371, 205, 20}, true}, {"Label1", {30, 103, 280, 20}, true},
+        {"Label2", {30, 20, 305, 23}, true},        {"TextField1", {30, 46, 399, 22}, true},
+        {"PushButton2", {441, 47, 89, 20}, true},   {"XMLList", {30, 558, 934, 272}, true},
+        {"TextArea1", {566, 23, 489, 451}, true},   {"Listbox1", {30, 135, 250, 256}, true},
+        {"paragraphBox", {327, 129, 199, 20}, true}, {"Label3", {322, 103, 208, 20}, true},
+        {"lineBox", {327, 173, 199, 20}, true},     {"plainTextBox", {331, 443, 199, 20}, false},
+        {"Label4", {30, 71, 401, 20}, true},        {"PDFbox", {327, 486, 199, 20}, false},
+        {"Label6", {322, 22, 178, 20}, true},       {"timecodeBox", {327, 203, 199, 20}, true},
+        {"Canvas1", {369, 266, 100, 100}, true},    {"openBox", {327, 245, 199, 20}, true},
+    };
+    Window1& window = instance::Window1();
+    window.Show();
+    for (const Place& place : places) {
+        RectControl& control = window._ControlByName(place.name);
+        EXPECT_EQ(QRect(control.Left(), control.Top(), control.Width(), control.Height()), place.box) << place.name;
+        EXPECT_EQ(control.Visible(), place.visible) << place.name;
+        EXPECT_EQ(control.Widget()->isVisible(), place.visible) << place.name;
+        EXPECT_TRUE(control.Enabled()) << place.name;
+    }
+
+    struct Ends {
+        Line& line;
+        QPoint from, to;
+        bool visible;
+    };
+    for (const Ends& ends : {Ends{window.Line1(), {322, 161}, {520, 161}, true}, Ends{window.Line2(), {323, 425}, {521, 425}, false},
+                             Ends{window.Line3(), {322, 234}, {521, 234}, true}}) {
+        EXPECT_EQ(QPoint(ends.line.X1(), ends.line.Y1()), ends.from) << ends.line.Name();
+        EXPECT_EQ(QPoint(ends.line.X2(), ends.line.Y2()), ends.to) << ends.line.Name();
+        EXPECT_EQ(ends.line.BorderWidth(), 1);
+        EXPECT_EQ(ends.line.LineColor(), RGB(0, 0, 0));
+        EXPECT_EQ(ends.line.Widget()->isVisible(), ends.visible) << ends.line.Name();
+    }
+
+    // The working buffers are visible controls merely placed beyond the content area.
+    EXPECT_EQ(window.ContentArea()->rect(), kContentArea);
+    for (RectControl* control : std::initializer_list<RectControl*>{&window.XMLList(), &window.TextArea1(), &window.Line2(),
+                                                                     &window.plainTextBox(), &window.PDFbox()})
+        EXPECT_FALSE(control->Widget()->geometry().intersects(kContentArea)) << control->Name();
+}
+
+TEST_F(Window1Test, ButtonsBoxesAndFieldsStartAsDeclared)
+{
+    Window1& window = instance::Window1();
+    EXPECT_EQ(window.PushButton1().Caption(), "Download Transcript(s)");
+    EXPECT_EQ(window.PushButton2().Caption(), "Search");
+    for (PushButton* button : {&window.PushButton1(), &window.PushButton2()}) {
+        EXPECT_TRUE(button->Default());
+        EXPECT_FALSE(button->Cancel());
+        EXPECT_EQ(static_cast<QPushButton*>(button->Widget())->text(), QString::fromStdString(button->Caption()));
+    }
+    EXPECT_EQ(window.DefaultButton(), &window.PushButton2());
+
+    struct Box {
+        CheckBox& box;
+        const char* caption;
+        bool ticked;
+    };
+    for (const Box& b : {Box{window.paragraphBox(), "Paragraph Form", false}, Box{window.lineBox(), "Line-by-line", false},
+                         Box{window.plainTextBox(), "Save as Plain Text File", true}, Box{window.PDFbox(), "Save as PDF File", false},
+                         Box{window.timecodeBox(), "Include Timecode", false}, Box{window.openBox(), "Open File(s) After Saving", true}}) {
+        EXPECT_EQ(b.box.Caption(), b.caption);
+        EXPECT_EQ(b.box.Value(), b.ticked) << b.caption;
+    }
+
+    EXPECT_EQ(window.TextField1().Text(), "");
+    EXPECT_EQ(window.TextArea1().Text(), "");
+    EXPECT_EQ(window.Listbox1().ListCount(), 0);
+    EXPECT_EQ(window.XMLList().ListCount(), 0);
+    EXPECT_EQ(window.Canvas1().Backdrop(), Quorvane100());
+    EXPECT_FALSE(window.Canvas1().AcceptFocus());
+    EXPECT_TRUE(window.Canvas1().Transparent());
+}
+
+TEST_F(Window1Test, LabelsShowTheirTextsInTheirFontsAndColours)
+{
+    struct Look {
+        const char* name;
+        const char* text;
+        int pixelSize;
+        bool italic;
+        QColor color;
+        bool selectable, transparent;
+    };
+    const QColor grey(0x6F, 0x75, 0x73);
+    const QColor black(0, 0, 0);
+    const std::vector<Look> looks = {
+        {"Label1", "2. Choose an available language:", 14, false, black, false, true},
+        {"Label2", "1. Paste in YouTube URL and click Search:", 14, false, black, false, true},
+        {"Label3", "3. Select transcript format:", 14, false, black, false, false},
+        {"Label6", "(requires internet connection)", 11, true, grey, true, false},
+    };
+    Window1& window = instance::Window1();
+    window.Show();
+    for (const Look& look : looks) {
+        Label& label = window._ControlByName<Label>(look.name);
+        auto* widget = static_cast<QLabel*>(label.Widget());
+        EXPECT_EQ(label.Text(), look.text);
+        EXPECT_EQ(widget->text(), look.text);
+        EXPECT_EQ(widget->font().pixelSize(), look.pixelSize) << look.name;
+        EXPECT_EQ(widget->font().italic(), look.italic) << look.name;
+        EXPECT_FALSE(widget->font().bold());
+        EXPECT_EQ(widget->palette().color(QPalette::WindowText), look.color) << look.name;
+        EXPECT_EQ(label.Selectable(), look.selectable) << look.name;
+        EXPECT_EQ(label.Transparent(), look.transparent) << look.name;
+        EXPECT_EQ(widget->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignLeft);
+        EXPECT_LE(widget->fontMetrics().horizontalAdvance(widget->text()), widget->width()) << look.name << " is cut off";
+    }
+
+    Label& example = window.Label4();
+    EXPECT_TRUE(example.Italic());
+    EXPECT_EQ(example.TextSize(), 11.0f);
+    EXPECT_EQ(example.TextColor(), RGB(0x6F, 0x75, 0x73));
+    const std::string prefix = "example: https://www.youtube.com/watch?v=";
+    ASSERT_EQ(example.Text().size(), prefix.size() + 11);
+    EXPECT_EQ(example.Text().substr(0, prefix.size()), prefix);
+    auto* widget = static_cast<QLabel*>(example.Widget());
+    EXPECT_LE(widget->fontMetrics().horizontalAdvance(widget->text()), widget->width());
+}
+
+TEST_F(Window1Test, TheLanguageListShowsOnlyItsFirstColumnAndTakesSeveralRows)
+{
+    Window1& window = instance::Window1();
+    window.Show();
+    Listbox& languages = window.Listbox1();
+    auto* tree = static_cast<QTreeWidget*>(languages.Widget());
+    EXPECT_EQ(languages.ColumnCount(), 2);
+    EXPECT_EQ(languages.ColumnWidths(), "250");
+    EXPECT_FALSE(languages.HasHeading());
+    EXPECT_EQ(languages.SelectionType(), 1);
+    EXPECT_EQ(tree->selectionMode(), QAbstractItemView::ExtendedSelection);
+    EXPECT_EQ(languages.GridLinesHorizontal(), 2);
+    EXPECT_EQ(languages.GridLinesVertical(), 3);
+
+    languages.AddRow("German");
+    languages.SetCell(0, 1, "de");
+    languages.AddRow("English");
+    languages.SetCell(1, 1, "en");
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(tree->visualRect(tree->model()->index(0, 1)).intersects(tree->viewport()->rect()));
+    EXPECT_TRUE(tree->visualRect(tree->model()->index(0, 0)).intersects(tree->viewport()->rect()));
+    languages.SetSelected(0, true);
+    languages.SetSelected(1, true);
+    EXPECT_TRUE(languages.Selected(0) && languages.Selected(1));
+
+    Listbox& tracks = window.XMLList();
+    EXPECT_EQ(tracks.ColumnCount(), 1);
+    EXPECT_EQ(tracks.SelectionType(), 0);
+    EXPECT_EQ(static_cast<QTreeWidget*>(tracks.Widget())->selectionMode(), QAbstractItemView::SingleSelection);
+}
+
+TEST_F(Window1Test, ReturnPressesSearch)
+{
+    Window1& window = instance::Window1();
+    window.Show();
+    std::vector<std::string> pressed;
+    for (PushButton* button : {&window.PushButton1(), &window.PushButton2()})
+        button->SetActionHandler([&](PushButton& b) { pressed.push_back(b.Caption()); });
+    window.TextField1().SetFocus();
+    QTest::keyClick(window.TextField1().Widget(), Qt::Key_Return);
+    QTest::keyClick(window.Listbox1().Widget(), Qt::Key_Return);
+    EXPECT_EQ(pressed, (std::vector<std::string>{"Search", "Search"}));
+}
+
+TEST_F(Window1Test, TheWorkingBufferOutOfViewHoldsLargeTextsWithoutShowingThem)
+{
+    Window1& window = instance::Window1();
+    window.Show();
+    const std::string answer = std::string(1 << 20, 'x') + "\r<track id=\"0\"/>\xFF";
+    window.TextArea1().SetText(answer);
+    EXPECT_EQ(window.TextArea1().Text(), answer);
+    EXPECT_TRUE(static_cast<QPlainTextEdit*>(window.TextArea1().Widget())->document()->isEmpty());
+}
