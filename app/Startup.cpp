@@ -28,6 +28,7 @@ void _EarlyStartup()
 {
     _InitFileTypes();
     _NewAppInstance();
+    _ApplicationAddMenuHandlers();
 }
 
 void _MakeDefaultView()

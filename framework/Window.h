@@ -103,6 +103,14 @@ private:
 
 // The open window whose class is registered under that name, or nullptr.
 Window* _GetImplicitWindow(std::string_view className);
+// The open window of class W, found by its registered class name W::kClassName, or a new one.
+template <class W>
+W& _ImplicitInstance()
+{
+    if (Window* open = _GetImplicitWindow(W::kClassName))
+        return dynamic_cast<W&>(*open);
+    return Window::Construct<W>();
+}
 // The open windows, in the order they were built.
 std::vector<Window*> OpenWindows();
 // Destroys every window, open or closed: at shut-down, before the toolkit goes.

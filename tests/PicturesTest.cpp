@@ -1,11 +1,12 @@
 #include "Pictures.h"
-#include "Window1Fixture.h"
+#include "ProgramTest.h"
+#include "Window1.h"
 
 #include <QDir>
 #include <QImage>
 
 namespace {
-class PicturesTest : public Window1Test {
+class PicturesTest : public ProgramTest {
 protected:
     void Write(const char* fileName, int size)
     {

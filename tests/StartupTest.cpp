@@ -1,6 +1,7 @@
 #include "App.h"
 #include "FileTypes1.h"
 #include "MainMenuBar.h"
+#include "ProgramTest.h"
 #include "Startup.h"
 #include "Window1.h"
 
@@ -9,16 +10,7 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-class StartupTest : public ::testing::Test {
-protected:
-    void TearDown() override
-    {
-        _DestroyWindows();
-        _RuntimeRegisterAppObject(nullptr);
-    }
-};
-}
+using StartupTest = FakeDesktopTest;
 
 TEST_F(StartupTest, EarlyStartupInstallsTheSharedMenuBarBeforeAnyWindow)
 {
@@ -28,14 +20,14 @@ TEST_F(StartupTest, EarlyStartupInstallsTheSharedMenuBarBeforeAnyWindow)
     EXPECT_EQ(&instance::App(), &instance::App());
 }
 
-TEST_F(StartupTest, LateStartupBuildsOneHiddenMainWindowThatTheApplicationsOpenShows)
+TEST_F(StartupTest, LateStartupBuildsOneMainWindowThatShowsItselfAndTheApplicationsOpenShowsAgain)
 {
     _EarlyStartup();
     _LateStartup();
     ASSERT_EQ(OpenWindows().size(), 1u);
     Window1& window = instance::Window1();
     EXPECT_EQ(&window, OpenWindows().front());
-    EXPECT_FALSE(window.IsVisible());
+    EXPECT_TRUE(window.IsVisible());
     EXPECT_EQ(window.GetMenuBar(), instance::App().GetMenuBar());
 
     instance::App().Event_Open();

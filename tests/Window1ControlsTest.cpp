@@ -1,5 +1,6 @@
 #include "Pictures.h"
-#include "Window1Fixture.h"
+#include "ProgramTest.h"
+#include "Window1.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -44,11 +45,11 @@ const std::vector<Accessor> kAccessors = {
 const QRect kContentArea(0, 0, 550, 411);
 }
 
-TEST_F(Window1Test, HoldsItsTwentyOneControlsEachUnderItsNameAndOfItsClass)
+TEST_F(ProgramTest, HoldsItsTwentyOneControlsEachUnderItsNameAndOfItsClass)
 {
     Window1& window = instance::Window1();
     EXPECT_EQ(window.ControlCount(), 21);
-    QObjectList widgets = window.ContentArea()->children();
+    const QList<QWidget*> widgets = window.ContentArea()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
     ASSERT_EQ(widgets.size(), 21);
     for (std::size_t i = 0; i < kAccessors.size(); ++i) {
         const Accessor& accessor = kAccessors[i];
@@ -61,7 +62,7 @@ TEST_F(Window1Test, HoldsItsTwentyOneControlsEachUnderItsNameAndOfItsClass)
     }
 }
 
-TEST_F(Window1Test, ControlsStandWhereTheirListsPutThem)
+TEST_F(ProgramTest, ControlsStandWhereTheirListsPutThem)
 {
     struct Place {
         const char* name;
@@ -110,7 +111,7 @@ TEST_F(Window1Test, ControlsStandWhereTheirListsPutThem)
         EXPECT_FALSE(control->Widget()->geometry().intersects(kContentArea)) << control->Name();
 }
 
-TEST_F(Window1Test, ButtonsBoxesAndFieldsStartAsDeclared)
+TEST_F(ProgramTest, ButtonsBoxesAndFieldsStartAsDeclared)
 {
     Window1& window = instance::Window1();
     EXPECT_EQ(window.PushButton1().Caption(), "Download Transcript(s)");
@@ -143,7 +144,7 @@ TEST_F(Window1Test, ButtonsBoxesAndFieldsStartAsDeclared)
     EXPECT_TRUE(window.Canvas1().Transparent());
 }
 
-TEST_F(Window1Test, LabelsShowTheirTextsInTheirFontsAndColours)
+TEST_F(ProgramTest, LabelsShowTheirTextsInTheirFontsAndColours)
 {
     struct Look {
         const char* name;
@@ -189,7 +190,7 @@ TEST_F(Window1Test, LabelsShowTheirTextsInTheirFontsAndColours)
     EXPECT_LE(widget->fontMetrics().horizontalAdvance(widget->text()), widget->width());
 }
 
-TEST_F(Window1Test, TheLanguageListShowsOnlyItsFirstColumnAndTakesSeveralRows)
+TEST_F(ProgramTest, TheLanguageListShowsOnlyItsFirstColumnAndTakesSeveralRows)
 {
     Window1& window = instance::Window1();
     window.Show();
@@ -220,7 +221,7 @@ TEST_F(Window1Test, TheLanguageListShowsOnlyItsFirstColumnAndTakesSeveralRows)
     EXPECT_EQ(static_cast<QTreeWidget*>(tracks.Widget())->selectionMode(), QAbstractItemView::SingleSelection);
 }
 
-TEST_F(Window1Test, ReturnPressesSearch)
+TEST_F(ProgramTest, ReturnPressesSearch)
 {
     Window1& window = instance::Window1();
     window.Show();
@@ -233,7 +234,7 @@ TEST_F(Window1Test, ReturnPressesSearch)
     EXPECT_EQ(pressed, (std::vector<std::string>{"Search", "Search"}));
 }
 
-TEST_F(Window1Test, TheWorkingBufferOutOfViewHoldsLargeTextsWithoutShowingThem)
+TEST_F(ProgramTest, TheWorkingBufferOutOfViewHoldsLargeTextsWithoutShowingThem)
 {
     Window1& window = instance::Window1();
     window.Show();

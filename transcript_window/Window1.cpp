@@ -1,32 +1,11 @@
 #include "Window1.h"
 
 #include "MainMenuBar.h"
+#include "StoredLists.h"
 
 namespace {
-const PropertyList kWindowProperties = {
-    {"Width", 550},
-    {"Height", 411},
-    {"MinWidth", 64},
-    {"MinHeight", 64},
-    {"MaxWidth", 32000},
-    {"MaxHeight", 32000},
-    {"Frame", 0},
-    {"Title", std::string("Quorvane for YouTube")},
-    {"CloseButton", true},
-    {"Resizeable", false},
-    {"MaximizeButton", true},
-    {"MinimizeButton", true},
-    {"FullScreenButton", false},
-    {"Composite", true},
-    {"MacProcID", 0},
-    {"Placement", 0},
-    {"Visible", false},
-    {"LiveResize", true},
-    {"FullScreen", false},
-    {"HasBackColor", false},
-    {"BackColor", RGB(255, 255, 255)},
-    {"MenuBarVisible", true},
-};
+const PropertyList kWindowProperties = stored::WindowList(
+    {.width = 550, .height = 411, .title = "Quorvane for YouTube", .resizeable = false, .maximizeButton = true, .composite = true, .visible = false});
 }
 
 void Window1::Layout()
@@ -43,8 +22,6 @@ void Window1::CreateControls()
 namespace instance {
 ::Window1& Window1()
 {
-    if (Window* open = _GetImplicitWindow("Window1.Window1"))
-        return dynamic_cast<::Window1&>(*open);
-    return Window::Construct<::Window1>();
+    return _ImplicitInstance<::Window1>();
 }
 }

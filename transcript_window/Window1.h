@@ -13,7 +13,8 @@
 // The main window: the address field, the language list, the options and the download.
 class Window1 : public Window {
 public:
-    std::string ClassName() const override { return "Window1.Window1"; }
+    static constexpr const char* kClassName = "Window1.Window1";
+    std::string ClassName() const override { return kClassName; }
 
     // The controls, in the order they are made; each is found by its name.
     ::PushButton& PushButton1();
@@ -38,9 +39,29 @@ public:
     ::CheckBox& openBox();
     ::Line& Line3();
 
+    // Handlers of the controls' events.
+    void PushButton1_Action(::PushButton& button);
+    void PushButton2_Action(::PushButton& button);
+    void paragraphBox_Action(::CheckBox& box);
+    void lineBox_Action(::CheckBox& box);
+    void plainTextBox_Action(::CheckBox& box);
+    void PDFbox_Action(::CheckBox& box);
+    bool Canvas1_MouseDown(::Canvas& canvas, int x, int y);
+
+    // Menu handlers; each gives false, leaving nothing handled.
+    bool _FileAboutQuorvane_Action();
+    bool _FileNewWindow_Action();
+    bool _FileHelp_Action();
+
+    // Fetches, converts and saves the transcript of one row of the language list.
+    void getTranscriptions(int row);
+
 protected:
     void Layout() override;
     void CreateControls() override;
+    void AddMenuHandlers() override;
+    // The connectivity check.
+    void Event_Open() override;
 
 private:
     void _CreateControls0();

@@ -2,45 +2,14 @@
 #include "Window1.h"
 
 #include "Pictures.h"
-
-#include <initializer_list>
+#include "StoredLists.h"
 
 using namespace std::string_literals;
 
 namespace {
-constexpr Color kBlack = RGB(0, 0, 0);
-constexpr Color kWhite = RGB(255, 255, 255);
+using namespace stored;
+
 constexpr Color kHintGrey = RGB(0x6F, 0x75, 0x73);
-
-struct Box {
-    int left, top, width, height;
-};
-
-PropertyList Join(std::initializer_list<PropertyList> parts)
-{
-    PropertyList list;
-    for (const PropertyList& part : parts)
-        list.insert(list.end(), part.begin(), part.end());
-    return list;
-}
-
-// The entries that open every list of a boxed control: its name, no index, its box, its locks
-// to the top left corner and no tab panel.
-PropertyList Placed(const std::string& name, Box box)
-{
-    return {{"Name", name},          {"Index", kNoIndex},      {"Left", box.left},      {"Top", box.top},
-            {"Width", box.width},    {"Height", box.height},   {"LockLeft", true},      {"LockTop", true},
-            {"LockRight", false},    {"LockBottom", false},    {"TabPanelIndex", 0}};
-}
-
-PropertyList Font(float size, bool italic = false)
-{
-    return {{"TextFont", "System"s}, {"TextSize", size}, {"TextUnit", FontUnits{0}},
-            {"Bold", false},         {"Italic", italic}, {"Underline", false}};
-}
-
-const PropertyList kNoDataBinding = {{"DataSource", ""s}, {"DataField", ""s}};
-const PropertyList kOnTheWindow = {{"InitialParent", ""s}};
 
 PropertyList PushButtonList(const std::string& name, Box box, int tabIndex, const std::string& caption)
 {
@@ -138,56 +107,42 @@ const PropertyList kLabel4 = LabelList("Label4", {30, 71, 401, 20}, 16, "example
 const PropertyList kPDFbox = CheckBoxList("PDFbox", {327, 486, 199, 20}, 15, "Save as PDF File", false, false);
 const PropertyList kLabel6 = LabelList("Label6", {322, 22, 178, 20}, 18, "(requires internet connection)", kHint);
 const PropertyList kTimecodeBox = CheckBoxList("timecodeBox", {327, 203, 199, 20}, 10, "Include Timecode", true, false);
-const PropertyList kCanvas1 = Join({
-    Placed("Canvas1", {369, 266, 100, 100}),
-    {{"TabIndex", 19}, {"TabStop", true}, {"Visible", true}, {"HelpTag", ""s}, {"AutoDeactivate", true}, {"Enabled", true},
-     {"UseFocusRing", true}, {"AcceptFocus", false}, {"AcceptTabs", false}, {"DoubleBuffer", false}, {"EraseBackground", true},
-     {"Transparent", true}},
-    kOnTheWindow,
-});
+const PropertyList kCanvas1 = CanvasList("Canvas1", {369, 266, 100, 100}, 19);
 const PropertyList kOpenBox = CheckBoxList("openBox", {327, 245, 199, 20}, 20, "Open File(s) After Saving", true, true);
 const PropertyList kLine3 = LineList("Line3", 322, 234, 521, 234, true);
 
-// Makes a control of class T on the window, registers it under the name and finds it again.
-template <class T>
-T& Register(Window& window, const std::string& name)
-{
-    window._AddControl(name, window.__New<T>());
-    return window._ControlByName<T>(name);
-}
-
-// Makes the control named by its list's first entry and applies the list to it.
-template <class T>
-void Create(Window& window, const PropertyList& list)
-{
-    const std::string& name = std::get<std::string>(list.front().value);
-    _SetProperties(Register<T>(window, name), list);
-}
 }
 
 void Window1::_CreateControls0()
 {
     Create<::PushButton>(*this, kPushButton1);
+    PushButton1().SetActionHandler([this](::PushButton& button) { PushButton1_Action(button); });
     Create<::Label>(*this, kLabel1);
     Create<::Label>(*this, kLabel2);
     Create<::TextField>(*this, kTextField1);
     Create<::PushButton>(*this, kPushButton2);
+    PushButton2().SetActionHandler([this](::PushButton& button) { PushButton2_Action(button); });
     Create<::Listbox>(*this, kXMLList);
     Create<::TextArea>(*this, kTextArea1);
     Create<::Listbox>(*this, kListbox1);
     Create<::CheckBox>(*this, kParagraphBox);
+    paragraphBox().SetActionHandler([this](::CheckBox& box) { paragraphBox_Action(box); });
     Create<::Label>(*this, kLabel3);
     Create<::CheckBox>(*this, kLineBox);
+    lineBox().SetActionHandler([this](::CheckBox& box) { lineBox_Action(box); });
     Create<::Line>(*this, kLine1);
     Create<::Line>(*this, kLine2);
     Create<::CheckBox>(*this, kPlainTextBox);
+    plainTextBox().SetActionHandler([this](::CheckBox& box) { plainTextBox_Action(box); });
     Create<::Label>(*this, kLabel4);
     Create<::CheckBox>(*this, kPDFbox);
+    PDFbox().SetActionHandler([this](::CheckBox& box) { PDFbox_Action(box); });
     Create<::Label>(*this, kLabel6);
     Create<::CheckBox>(*this, kTimecodeBox);
     // The logo is the canvas's backdrop before its list is applied.
     Register<::Canvas>(*this, "Canvas1").SetBackdrop(Quorvane100());
     _SetProperties(_ControlByName<::Canvas>("Canvas1"), kCanvas1);
+    Canvas1().SetMouseDownHandler([this](::Canvas& canvas, int x, int y) { return Canvas1_MouseDown(canvas, x, y); });
     Create<::CheckBox>(*this, kOpenBox);
     Create<::Line>(*this, kLine3);
 }

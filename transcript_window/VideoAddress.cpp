@@ -1,0 +1,16 @@
+#include "VideoAddress.h"
+
+#include "RegEx.h"
+#include "Text.h"
+
+bool NamesVideo(const std::string& address)
+{
+    RegEx videoParameter;
+    videoParameter.SearchPattern("\\?v=");
+    return videoParameter.Search(address).has_value();
+}
+
+std::string VideoId(const std::string& address)
+{
+    return Piece(Split(address, "?v="), 1);
+}
