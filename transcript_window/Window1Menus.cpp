@@ -1,8 +1,6 @@
 #include "Window1.h"
 
-#include "HelpPage.h"
-#include "ShowURL.h"
-#include "aboutWin.h"
+#include "App.h"
 
 void Window1::AddMenuHandlers()
 {
@@ -11,20 +9,19 @@ void Window1::AddMenuHandlers()
     _AddMenuHandler("FileHelp", [this] { return _FileHelp_Action(); });
 }
 
+// The window's commands do what the application's do.
+
 bool Window1::_FileAboutQuorvane_Action()
 {
-    instance::aboutWin().Show();
-    return false;
+    return instance::App()._FileAboutQuorvane_Action();
 }
 
 bool Window1::_FileNewWindow_Action()
 {
-    instance::Window1().Show();
-    return false;
+    return instance::App()._FileNewWindow_Action();
 }
 
 bool Window1::_FileHelp_Action()
 {
-    ShowURL(kHelpPageAddress);
-    return false;
+    return instance::App()._FileHelp_Action();
 }
