@@ -192,3 +192,19 @@ TEST_F(DownloadTest, AnAnswerWithoutCaptionsGivesAnEmptyFile)
     EXPECT_EQ(Entries(), (QStringList{"English.txt", "German.txt"}));
     EXPECT_TRUE(messages.empty());
 }
+
+// The service's names become file names: none leads the dialog out of the documents folder.
+TEST_F(DownloadTest, TheProposedFileIsInTheDocumentsFolderWhateverTheLanguageName)
+{
+    SearchVideo("abc", {{"German", "de"}, {"Chinese (Simplified/Traditional)", "zh"}, {"/etc/cron.d/x", "xx"}});
+    for (const char* code : {"de", "zh", "xx"})
+        transcriptService.Respond(TranscriptTarget("abc", code), Page(kTranscript));
+    window->paragraphBox().SetValue(true);
+    Select({0, 1, 2});
+    Download();
+    ASSERT_EQ(dialogs.size(), 3u);
+    EXPECT_EQ(ProposedNames(), (std::vector<std::string>{"German.txt", "Chinese (Simplified-Traditional).txt", "-etc-cron.d-x.txt"}));
+    const auto folderOf = [](const Dialog& dialog) { return QFileInfo(QString::fromStdString(dialog.proposedPath)).path().toStdString(); };
+    for (const Dialog& dialog : dialogs)
+        EXPECT_EQ(folderOf(dialog), folderOf(dialogs[0])) << dialog.proposedPath;
+}
