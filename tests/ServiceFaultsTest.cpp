@@ -1,11 +1,14 @@
 #include "TranscriptWindowTest.h"
 
+#include <QMainWindow>
+#include <QTimer>
 #include <QTreeWidget>
 
 #include <chrono>
 
 namespace {
 using namespace std::chrono_literals;
+using namespace std::string_literals;
 using ServiceFaultsTest = TranscriptWindowTest;
 
 const std::vector<LanguageRow> kTwoLanguages = {{"German", "de"}, {"French", "fr"}};
@@ -30,6 +33,14 @@ FakeResponse Drip(const std::string& body)
     response.body = body;
     response.chunkSize = 16;
     response.chunkInterval = 10ms;
+    return response;
+}
+
+FakeResponse NotHTTP(const std::string& body)
+{
+    FakeResponse response;
+    response.sendHead = false;
+    response.body = body;
     return response;
 }
 
@@ -68,6 +79,7 @@ TEST_F(ServiceFaultsTest, AFaultyListAnswerListsTheTracksThatArrivedWhole)
         {"404 without body", Page("", "HTTP/1.0 404 Not Found"), {}},
         {"500 error page", Page(kErrorPage, "HTTP/1.0 500 Internal Server Error"), {}},
         {"301", Moved(), {}},
+        {"no HTTP head", NotHTTP(list), {}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -115,6 +127,7 @@ TEST_F(ServiceFaultsTest, AFailedTranscriptRequestEndsItsRowOnly)
         {"404", Page("<html>Not Found</html>", "HTTP/1.0 404 Not Found"), 404},
         {"500", Page(kTranscript, "HTTP/1.0 500 Internal Server Error"), 500},
         {"301", Moved(), 301},
+        {"no HTTP head", NotHTTP(transcript), 1},
     };
     SearchVideo("abc", kTwoLanguages);
     transcriptService.Respond(TranscriptTarget("abc", "fr"), Page(kFrench));
@@ -153,7 +166,7 @@ TEST_F(ServiceFaultsTest, TranscriptsThatArriveWholeAreSavedHoweverTheyCame)
         // off there is left out.
         {"stall, then closed without length", Cut(transcript, transcript.find("Thanks") + 3, FakeResponse::Ending::Close, false, 300ms),
          "Hello 'world' Second line "},
-        {"bytes that are not UTF-8", Page("<text start=\"1\" dur=\"1\">caf\xE9 \xFF\xFE\xC3</text>"), "caf\xE9 \xFF\xFE\xC3 "},
+        {"bytes that are not UTF-8", Page("<text start=\"1\" dur=\"1\">caf\xE9 \xFF\xFE\xC3\0.</text>"s), "caf\xE9 \xFF\xFE\xC3\0. "s},
     };
     SearchVideo("abc", kTwoLanguages);
     window->paragraphBox().SetValue(true);
@@ -205,4 +218,29 @@ TEST_F(ServiceFaultsTest, AnUnreachableOrUnprovenTranscriptServiceIsAFailedReque
     Download();
     EXPECT_TRUE(messages.empty());
     EXPECT_EQ(Read(PathOf("German.txt")), kParagraphs);
+}
+
+// The window's events go on while a request waits, its close among them.
+TEST_F(ServiceFaultsTest, AWindowClosedWhileItsRequestWaitsEndsItsHandlerCleanly)
+{
+    FakeResponse slowList = Page(TrackList({{"German", "de"}}));
+    slowList.delay = 300ms;
+    listService.Enqueue(slowList);
+    QTimer::singleShot(50, [this] { window->TopLevelWidget()->close(); });
+    Search(Watch("abc"));
+    EXPECT_TRUE(OpenWindows().empty());
+    EXPECT_TRUE(messages.empty());
+
+    window = &instance::Window1();
+    SearchVideo("abc", {{"German", "de"}});
+    FakeResponse slowTranscript = Page(kTranscript);
+    slowTranscript.delay = 300ms;
+    transcriptService.Enqueue(slowTranscript);
+    window->paragraphBox().SetValue(true);
+    QTimer::singleShot(50, [this] { window->TopLevelWidget()->close(); });
+    Answer({PathOf("German.txt")});
+    Download();
+    EXPECT_TRUE(OpenWindows().empty());
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(window->TextArea1().Text(), "");
 }
