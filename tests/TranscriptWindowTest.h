@@ -157,6 +157,17 @@ protected:
         return names;
     }
 
+    // The files handed to the desktop's opener, once as many have been as expected (the
+    // connectivity check's ping is the first call of every test).
+    std::vector<std::string> OpenedFiles(std::size_t expected) const
+    {
+        std::vector<std::string> opened;
+        for (const FakeTools::Call& call : tools.WaitForCalls(expected + 1))
+            if (call.size() == 2 && call[0] == "xdg-open")
+                opened.push_back(call[1]);
+        return opened;
+    }
+
     std::string PathOf(const std::string& name) const { return folder.filePath(QString::fromStdString(name)).toStdString(); }
     // Everything in the folder, hidden files included.
     QStringList Entries(const std::string& subfolder = "") const
