@@ -23,6 +23,13 @@ QString DocumentsFolder()
         return documents;
     return QDir::homePath();
 }
+
+// The name comes from outside the program (a language's name, for one): a separator in it, or
+// a NUL that would end the path early, must not lead the proposal out of the folder.
+QString FileNameOf(const std::string& proposedName)
+{
+    return QString::fromStdString(proposedName).replace(QChar('/'), QChar('-')).replace(QChar(0), QChar('-'));
+}
 }
 
 void SetSaveDialogHook(SaveDialogHook hook)
@@ -34,7 +41,7 @@ std::optional<FolderItem> GetSaveFolderItem(const std::string& filter, const std
 {
     RequireMainThread();
     const std::string nameFilter = _RegisteredFileTypeFilter(filter).value_or("");
-    const QString proposedPath = QDir(DocumentsFolder()).filePath(QString::fromStdString(proposedName));
+    const QString proposedPath = QDir(DocumentsFolder()).filePath(FileNameOf(proposedName));
     if (Hook()) {
         const std::optional<std::string> chosen = Hook()(nameFilter, proposedPath.toStdString());
         if (!chosen)

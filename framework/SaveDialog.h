@@ -8,7 +8,8 @@
 
 // A modal save dialog in the user's documents folder, proposing the name and listing the files
 // of the registered file type named by filter. It asks before replacing a file. Gives the chosen
-// file, or nothing when cancelled.
+// file, or nothing when cancelled. The name proposes a file in that folder: each "/" or NUL in
+// it becomes "-".
 std::optional<FolderItem> GetSaveFolderItem(const std::string& filter, const std::string& proposedName);
 
 // Test hook: while set, GetSaveFolderItem shows no dialog. The hook receives what the dialog

@@ -120,3 +120,16 @@ TEST_F(SaveDialogTest, DialogProposesTheNameWithTheFilterAndAsksBeforeReplacing)
     ASSERT_TRUE(chosen);
     EXPECT_EQ(chosen->NativePath(), Home("Documents/English.txt"));
 }
+
+TEST_F(SaveDialogTest, TheProposedNameStaysAFileOfTheDocumentsFolder)
+{
+    ASSERT_TRUE(QDir(dir_.path()).mkdir("Documents"));
+    Answer(std::nullopt);
+    for (const std::string& name : std::vector<std::string>{"../../x.txt", "/etc/x.txt", "a/b.txt", std::string("a\0b.txt", 7)})
+        GetSaveFolderItem("text/plain", name);
+    ASSERT_EQ(shown_.size(), 4u);
+    EXPECT_EQ(shown_[0].second, Home("Documents/..-..-x.txt"));
+    EXPECT_EQ(shown_[1].second, Home("Documents/-etc-x.txt"));
+    EXPECT_EQ(shown_[2].second, Home("Documents/a-b.txt"));
+    EXPECT_EQ(shown_[3].second, Home("Documents/a-b.txt"));
+}
