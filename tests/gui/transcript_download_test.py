@@ -67,13 +67,6 @@ INCLUDE_TIMECODE = (335, 213)
 DOWNLOAD = (417, 381)
 
 
-def may_listen_on_privileged_loopback_ports():
-    """Root in a network namespace of its own, where nothing but loopback exists."""
-    with open("/proc/net/dev") as devices:
-        interfaces = {line.split(":")[0].strip() for line in devices.readlines()[2:]}
-    return os.geteuid() == 0 and interfaces == {"lo"}
-
-
 class Service:
     """The fake service's process; the requests it reports arrive on a queue."""
 
@@ -91,7 +84,7 @@ class Service:
         self.lines = queue.Queue()
         threading.Thread(target=self._read, daemon=True).start()
         ready = self.lines.get(timeout=30)
-        assert ready == "ready", f"the fake service did not start: {ready!r}"
+        assert ready == "ready 80 443", f"the fake service did not start: {ready!r}"
         self.requests = []
 
     def _read(self):
@@ -158,7 +151,7 @@ def opened(log):
 
 
 def main(executable, fake_service, fakes):
-    if not may_listen_on_privileged_loopback_ports():
+    if os.geteuid() != 0 or not xwindows.loopback_only():
         print("skipped: needs root in a private network namespace (loopback only)")
         return SKIPPED
     folder = tempfile.mkdtemp(prefix="quorvane-download-")

@@ -1,12 +1,14 @@
 // The fake timed-text service as a process of its own, for tests that drive the real executable:
 //
-//   fake_timedtext_service --authority FILE --plain PORT --tls PORT --name HOST... [--respond TARGET BODYFILE]...
+//   fake_timedtext_service --authority FILE [--plain PORT] [--tls PORT] --name HOST...
+//                          [--respond TARGET BODYFILE]...
 //
 // It makes a certificate authority, writes its certificate to FILE for the client's store, and
 // serves plain HTTP on one port of 127.0.0.1 and TLS, with a certificate for the named hosts,
-// on another; both give the body of BODYFILE to a request for TARGET. It prints "ready" once
-// listening, then one line per request as it arrives: the port, the request line and the
-// header lines, separated by tabs. It stops when its standard input closes.
+// on another (free ports unless given); both give the body of BODYFILE to a request for
+// TARGET. Once listening it prints "ready", the plain port and the TLS port, then one line per
+// request as it arrives: the port, the request line and the header lines, separated by tabs.
+// It stops when its standard input closes.
 #include "FakeService.h"
 #include "TestCertificates.h"
 
@@ -59,8 +61,8 @@ Options Read(int argc, char** argv)
             throw std::runtime_error("unknown option " + option);
         }
     }
-    if (options.authorityFile.empty() || options.plainPort == 0 || options.tlsPort == 0 || options.names.empty())
-        throw std::runtime_error("--authority, --plain, --tls and --name are needed");
+    if (options.authorityFile.empty() || options.names.empty())
+        throw std::runtime_error("--authority and --name are needed");
     return options;
 }
 
@@ -119,7 +121,7 @@ int main(int argc, char** argv)
             plain.Respond(target, response);
             tls.Respond(target, response);
         }
-        std::cout << "ready" << std::endl;
+        std::cout << "ready " << plain.Port() << ' ' << tls.Port() << std::endl;
 
         std::size_t plainPrinted = 0, tlsPrinted = 0;
         while (InputOpen()) {
