@@ -1,5 +1,5 @@
+#include "GeneratedTranscript.h"
 #include "PeakMemory.h"
-#include "Text.h"
 #include "TranscriptConversion.h"
 
 #include <benchmark/benchmark.h>
@@ -9,24 +9,13 @@
 
 namespace {
 
-// A transcript answer as the service sends it, one caption in 10 with an escaped apostrophe
-// and one in 15 with a line feed. Made once for each size.
+// Made once for each size.
 const std::string& Answer(int captions)
 {
     static std::map<int, std::string> answers;
     auto& answer = answers[captions];
-    if (answer.empty()) {
-        answer = "<?xml version=\"1.0\" encoding=\"utf-8\" ?><transcript>";
-        for (int index = 0; index < captions; ++index) {
-            std::string text = "and this is what the speaker says in caption " + Str(index);
-            if (index % 10 == 0)
-                text += ", isn&amp;#39;t it";
-            if (index % 15 == 0)
-                text += "\nbefore the next line";
-            answer += "<text start=\"" + Str(index * 2.37) + "\" dur=\"" + Str(2.37 + index % 3) + "\">" + text + "</text>";
-        }
-        answer += "</transcript>";
-    }
+    if (answer.empty())
+        answer = GeneratedTranscript(captions);
     return answer;
 }
 

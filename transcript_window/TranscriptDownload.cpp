@@ -32,7 +32,7 @@ void Window1::getTranscriptions(int row)
     const std::string address =
         ReplaceAll("https://" + std::string(kTranscriptHost) + "/api/timedtext?&v=" + videoId + "&lang=" + Listbox1().Cell(row, 1), " ", "");
 
-    const std::string answer = socket.Get(address, kTranscriptTimeout);
+    std::string answer = socket.Get(address, kTranscriptTimeout);
     // A transfer cut short, or an error page, is no transcript: saving it would pass a failure off as one.
     if (socket.ErrorCode() != HTTPSocket::kPageComplete) {
         ShowConnectionFailure(socket.ErrorCode());
@@ -46,7 +46,8 @@ void Window1::getTranscriptions(int row)
     const TranscriptForm form = !lineBox().Value()       ? TranscriptForm::Paragraph
                                 : timecodeBox().Value() ? TranscriptForm::LineByLineWithTimecode
                                                         : TranscriptForm::LineByLine;
-    TextArea1().SetText(ConvertTranscript(DefineEncoding(answer, Encodings::UTF8), form));
+    // Moved, not copied: a long answer is the largest thing the download holds.
+    TextArea1().SetText(ConvertTranscript(DefineEncoding(std::move(answer), Encodings::UTF8), form));
 
     const bool openAfterSaving = openBox().Value();
     if (std::optional<FolderItem> file = GetSaveFolderItem(FileTypes1::Text()->ToString(), name + ".txt")) {

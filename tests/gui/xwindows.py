@@ -4,7 +4,13 @@ import subprocess
 import tempfile
 import time
 
-from Xlib import X, display, protocol
+from Xlib import X, display, error, protocol
+
+
+def loopback_only():
+    """Whether this process's network namespace holds nothing but loopback, so that the program may run."""
+    with open("/proc/net/dev") as devices:
+        return {line.split(":")[0].strip() for line in devices.readlines()[2:]} == {"lo"}
 
 
 def fake_bin(**scripts):
@@ -19,21 +25,63 @@ def fake_bin(**scripts):
 
 
 def start(executable, fakes, **env):
+    """Starts the executable, or a command given as a list, with the fakes first on PATH."""
     environment = dict(os.environ, PATH=fakes + os.pathsep + os.environ["PATH"], **env)
     environment.pop("QT_QPA_PLATFORM", None)
-    return subprocess.Popen([executable], env=environment)
+    return subprocess.Popen([executable] if isinstance(executable, str) else executable, env=environment)
 
 
-def find_window(dpy, title, timeout=20.0):
+def title_of(dpy, window):
+    name = window.get_full_property(dpy.intern_atom("_NET_WM_NAME"), dpy.intern_atom("UTF8_STRING"))
+    return name.value.decode() if name else None
+
+
+def viewable_windows(dpy):
+    """The top-level windows that are mapped and viewable, as (window, title) pairs."""
+    shown = []
+    for window in dpy.screen().root.query_tree().children:
+        try:
+            if window.get_attributes().map_state == X.IsViewable:
+                shown.append((window, title_of(dpy, window)))
+        except error.BadWindow:
+            pass  # gone meanwhile
+    return shown
+
+
+def find_window(dpy, title, timeout=20.0, other_than=()):
+    """The viewable top-level window with that title, waiting for it; other_than names window ids to pass over."""
     deadline = time.monotonic() + timeout
     while time.monotonic() < deadline:
-        for window in dpy.screen().root.query_tree().children:
-            name = window.get_full_property(dpy.intern_atom("_NET_WM_NAME"), dpy.intern_atom("UTF8_STRING"))
-            attributes = window.get_attributes()
-            if name and name.value.decode() == title and attributes.map_state == X.IsViewable:
+        for window, name in viewable_windows(dpy):
+            if name == title and window.id not in other_than:
                 return window
-        time.sleep(0.1)
-    raise AssertionError(f"no window titled {title!r} appeared")
+        time.sleep(0.05)
+    raise AssertionError(f"no window titled {title!r} appeared; shown: {[name for _, name in viewable_windows(dpy)]}")
+
+
+def wait_until(condition, what, timeout=10.0):
+    """Waits for condition() to give a true value and gives it."""
+    deadline = time.monotonic() + timeout
+    while time.monotonic() < deadline:
+        value = condition()
+        if value:
+            return value
+        time.sleep(0.05)
+    raise AssertionError(f"timed out waiting for {what}")
+
+
+def xdotool(*arguments):
+    subprocess.run(["xdotool", *map(str, arguments)], check=True)
+
+
+def focus(window):
+    """Gives the window the input focus, as a window manager would when it is clicked."""
+    xdotool("windowfocus", "--sync", window.id)
+
+
+def click(window, x, y):
+    """Clicks the left button at x, y in the window."""
+    xdotool("mousemove", "--window", window.id, "--sync", x, y, "click", 1)
 
 
 def close(dpy, window):

@@ -9,6 +9,7 @@
 
 #include <csignal>
 #include <cerrno>
+#include <cstdint>
 #include <optional>
 #include <stdexcept>
 #include <string_view>
@@ -189,7 +190,7 @@ private:
     SSL* ssl_ = nullptr;
 };
 
-FakeService::FakeService()
+FakeService::FakeService(int port)
 {
     listener_ = socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
     if (listener_ < 0)
@@ -197,17 +198,21 @@ FakeService::FakeService()
     sockaddr_in address{};
     address.sin_family = AF_INET;
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    address.sin_port = htons(static_cast<std::uint16_t>(port));
     socklen_t length = sizeof address;
-    if (bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 || listen(listener_, 16) != 0 ||
+    // A fixed port may still hold connections of an earlier run waiting out their close.
+    const int reuse = 1;
+    if ((port != 0 && setsockopt(listener_, SOL_SOCKET, SO_REUSEADDR, &reuse, sizeof reuse) != 0) ||
+        bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 || listen(listener_, 16) != 0 ||
         getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
         close(listener_);
-        throw std::runtime_error("cannot listen on 127.0.0.1");
+        throw std::runtime_error("cannot listen on 127.0.0.1:" + std::to_string(port));
     }
     port_ = ntohs(address.sin_port);
     thread_ = std::thread([this] { Run(); });
 }
 
-FakeService::FakeService(const TlsIdentity& identity) : FakeService()
+FakeService::FakeService(const TlsIdentity& identity, int port) : FakeService(port)
 {
     // The thread reads tls_ only for connections it accepts after this, hence the lock.
     std::unique_ptr<SSL_CTX, decltype(&SSL_CTX_free)> tls(SSL_CTX_new(TLS_server_method()), SSL_CTX_free);

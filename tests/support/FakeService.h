@@ -47,15 +47,15 @@ struct FakeRequest {
     std::vector<std::string> headerLines; // in the order received, without line endings
 };
 
-// A small HTTP server on 127.0.0.1 on a free port, serving one connection at a time on a thread
-// of its own. Requests get the next queued response, else the response for their target, else
-// "404 Not Found". It stops with its owner: every wait of its thread looks at the stop flag at
-// least every 50 ms.
+// A small HTTP server on 127.0.0.1, on a free port unless told one, serving one connection at a
+// time on a thread of its own. Requests get the next queued response, else the response for
+// their target, else "404 Not Found". It stops with its owner: every wait of its thread looks at
+// the stop flag at least every 50 ms.
 class FakeService {
 public:
-    FakeService();
+    explicit FakeService(int port = 0);
     // Speaks TLS with this certificate.
-    explicit FakeService(const TlsIdentity& identity);
+    explicit FakeService(const TlsIdentity& identity, int port = 0);
     ~FakeService();
     FakeService(const FakeService&) = delete;
     FakeService& operator=(const FakeService&) = delete;

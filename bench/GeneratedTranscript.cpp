@@ -1,0 +1,27 @@
+#include "GeneratedTranscript.h"
+
+#include "Text.h"
+
+#include <sstream>
+
+void WriteGeneratedTranscript(std::ostream& out, int captions)
+{
+    out << "<?xml version=\"1.0\" encoding=\"utf-8\" ?><transcript>";
+    for (int index = 0; index < captions; ++index) {
+        out << "<text start=\"" << Str(index * 2.37) << "\" dur=\"" << Str(2.37 + index % 3) << "\">"
+            << "and this is what the speaker says in caption " << Str(index);
+        if (index % 10 == 0)
+            out << ", isn&amp;#39;t it";
+        if (index % 15 == 0)
+            out << "\nbefore the next line";
+        out << "</text>";
+    }
+    out << "</transcript>";
+}
+
+std::string GeneratedTranscript(int captions)
+{
+    std::ostringstream answer;
+    WriteGeneratedTranscript(answer, captions);
+    return std::move(answer).str();
+}

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <ostream>
+#include <string>
+
+// A transcript answer as the service sends it, with that many captions: one in 10 with an
+// escaped apostrophe and one in 15 with a line feed. Written caption by caption, so that a
+// long one need not be held whole.
+void WriteGeneratedTranscript(std::ostream& out, int captions);
+
+// The same answer as one string.
+std::string GeneratedTranscript(int captions);
