@@ -57,19 +57,13 @@ def logo_pixels(window):
 def shows_logo(executable):
     """Whether the pixels around the middle of the logo canvas differ from the background that its
     transparent corner shows."""
-    process = xwindows.start(executable, xwindows.fake_bin(ping="exit 0"))
-    try:
+    with xwindows.running(executable, xwindows.fake_bin(ping="exit 0")) as process:
         dpy = xwindows.connect()
         window = xwindows.find_window(dpy, TITLE)
         pixels = logo_pixels(window)
-        background = pixels[0][0]
-        middle = [pixels[y][x] for y in range(45, 56) for x in range(45, 56)]
-        xwindows.close(dpy, window)
-        status = process.wait(timeout=20)
-        assert status == 0, f"exit status {status}"
-    finally:
-        if process.poll() is None:
-            process.kill()
+        xwindows.close_and_wait(dpy, window, process)
+    background = pixels[0][0]
+    middle = [pixels[y][x] for y in range(45, 56) for x in range(45, 56)]
     if all(pixel != background for pixel in middle):
         return True
     assert all(pixel == background for pixel in middle), "the logo's middle is partly drawn"
