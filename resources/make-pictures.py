@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
-"""Draws the application's two pictures into this folder: the main window's logo
-(Quorvane1001.png, 100 x 100) and the About window's picture (Quorvane250.png, 353 x 268).
+"""Draws the application's pictures into this folder: the main window's logo
+(Quorvane1001.png, 100 x 100), the About window's picture (Quorvane250.png, 353 x 268) and the
+desktop's icon of the application (quorvane-256.png, 256 x 256, the logo drawn larger).
 Shapes are signed distance functions, so every edge is antialiased; only the standard library."""
 import math
 import os
@@ -169,6 +170,12 @@ def logo():
     canvas.save("Quorvane1001.png")
 
 
+def icon():
+    canvas = Canvas(256, 256)
+    draw_bubble(canvas, 18, 23, 238, 182)
+    canvas.save("quorvane-256.png")
+
+
 def about():
     canvas = Canvas(353, 268)
     canvas.paint(lambda x, y: -1, vertical((0.97, 0.98, 1.0), (0.89, 0.93, 0.99), 0, 268))
@@ -183,3 +190,4 @@ def about():
 if __name__ == "__main__":
     logo()
     about()
+    icon()

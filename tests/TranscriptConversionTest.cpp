@@ -1,7 +1,6 @@
 #include "TranscriptConversion.h"
 
-#include "SecsToTimecode.h"
-#include "Text.h"
+#include "ConversionStepByStep.h"
 
 #include <gtest/gtest.h>
 
@@ -79,44 +78,6 @@ TEST(TranscriptConversion, AForeignDeclarationMakesTheFirstTimecodeZero)
     const std::string answer = "<?xml version=\"1.0\" encoding=\"UTF-8\"?><transcript>" + Caption("5.2", "1", "One")
                                + Caption("9", "1", "Two") + "</transcript>";
     EXPECT_EQ(ConvertTranscript(answer, TranscriptForm::LineByLineWithTimecode), "[00:00:00.00]\tOne\n[00:00:09.00]\tTwo\n");
-}
-
-namespace {
-
-// The conversion as whole-text rewrites, one split and lists, step by step.
-std::string ConvertedStepByStep(const std::string& answer, TranscriptForm form)
-{
-    std::string text = answer;
-    text = ReplaceAll(text, "/\\r/", "");
-    text = ReplaceAll(text, "/\\n/", "");
-    text = Replace(text, "<transcript>", "");
-    text = Replace(text, "</transcript>", "");
-    text = ReplaceAll(text, "<text start=\"", "");
-    text = ReplaceAll(text, "\" dur=\"", " ||| ");
-    text = ReplaceAll(text, "\">", " ||| ");
-    text = ReplaceAll(text, "</text>", " ||| ");
-    text = Replace(text, declaration, "");
-    text = ReplaceAll(text, "&amp;#39;", "'");
-    text = ReplaceAll(text, "&amp;quot;", "\"");
-    const auto pieces = Split(text, " ||| ");
-    const int last = static_cast<int>(pieces.size()) - 1;
-    std::vector<std::string> starts, captions;
-    for (int index = 0; index <= last - 1; index += 3)
-        starts.push_back(SecsToTimecode(Val(pieces[index])));
-    for (int index = 2; index <= last - 1; index += 3)
-        captions.push_back(ReplaceAll(ReplaceLineEndings(pieces[index], " "), ChrB(253) + ChrB(255), " "));
-    std::string converted;
-    for (std::size_t index = 0; index < captions.size(); ++index) {
-        if (form == TranscriptForm::Paragraph)
-            converted += captions[index] + " ";
-        else if (form == TranscriptForm::LineByLine)
-            converted += captions[index] + EndOfLine();
-        else
-            converted += "[" + starts[index] + "]" + Chr(9) + captions[index] + EndOfLine();
-    }
-    return converted;
-}
-
 }
 
 // Long answers made of markers, pieces of markers and the bytes that the rewrites treat alike,

@@ -8,21 +8,14 @@ TITLE = "Quorvane for YouTube"
 
 
 def main(executable):
-    fakes = xwindows.fake_bin(ping="exit 0")
-    process = xwindows.start(executable, fakes)
-    try:
+    with xwindows.running(executable, xwindows.fake_bin(ping="exit 0")) as process:
         dpy = xwindows.connect()
         window = xwindows.find_window(dpy, TITLE)
         geometry = window.get_geometry()
         menu_height = geometry.height - 411
         assert geometry.width == 550, f"width {geometry.width}"
         assert 15 <= menu_height <= 60, f"no menu bar above a 411-pixel content area: height {geometry.height}"
-        xwindows.close(dpy, window)
-        status = process.wait(timeout=20)
-        assert status == 0, f"exit status {status}"
-    finally:
-        if process.poll() is None:
-            process.kill()
+        xwindows.close_and_wait(dpy, window, process)
     print("1 passed, 0 failed")
 
 

@@ -1,4 +1,5 @@
 """Small helpers for driving the real application under Xvfb, where no window manager runs."""
+import contextlib
 import os
 import subprocess
 import tempfile
@@ -29,6 +30,17 @@ def start(executable, fakes, **env):
     environment = dict(os.environ, PATH=fakes + os.pathsep + os.environ["PATH"], **env)
     environment.pop("QT_QPA_PLATFORM", None)
     return subprocess.Popen([executable] if isinstance(executable, str) else executable, env=environment)
+
+
+@contextlib.contextmanager
+def running(executable, fakes, **env):
+    """The started program, killed on the way out if it is still running."""
+    process = start(executable, fakes, **env)
+    try:
+        yield process
+    finally:
+        if process.poll() is None:
+            process.kill()
 
 
 def title_of(dpy, window):
@@ -91,6 +103,13 @@ def close(dpy, window):
                                          data=(32, [dpy.intern_atom("WM_DELETE_WINDOW"), X.CurrentTime, 0, 0, 0]))
     window.send_event(event)
     dpy.flush()
+
+
+def close_and_wait(dpy, window, process):
+    """Closes the window and checks that the program then ends with status 0."""
+    close(dpy, window)
+    status = process.wait(timeout=20)
+    assert status == 0, f"exit status {status}"
 
 
 def connect():
