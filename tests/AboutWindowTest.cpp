@@ -189,6 +189,18 @@ TEST_F(AboutWindowTest, ThePictureIsTheCanvasBackdropOrNothingWhenItsFileIsMissi
     ASSERT_NE(picture, nullptr);
     EXPECT_EQ(picture, Quorvane250());
     EXPECT_EQ(QSize(picture->Width(), picture->Height()), QSize(353, 268));
+
+    // The canvas stacks above the name and "for YouTube", which it overlaps: drawn, they must still show.
+    const QImage shown = with.ContentArea()->grab().toImage();
+    for (Label* label : {&with.Label2(), &with.Label3()}) {
+        const QColor ink = static_cast<QLabel*>(label->Widget())->palette().color(QPalette::WindowText);
+        int inked = 0;
+        const QRect box = label->Widget()->geometry();
+        for (int y = box.top(); y <= box.bottom(); ++y)
+            for (int x = box.left(); x <= box.right(); ++x)
+                inked += shown.pixelColor(x, y) == ink;
+        EXPECT_GT(inked, 20) << label->Text() << " is hidden";
+    }
     with.Close();
     EXPECT_EQ(instance::aboutWin().Canvas1().Backdrop(), picture) << "a later About window shows the same picture";
 }
