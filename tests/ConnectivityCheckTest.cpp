@@ -10,6 +10,7 @@
 #include <QMenuBar>
 #include <QTimer>
 
+#include <ctime>
 #include <string>
 #include <vector>
 
@@ -160,4 +161,33 @@ TEST_F(ConnectivityCheckTest, NewWindowChecksOnlyWhenItBuildsAFreshMainWindow)
     EXPECT_TRUE(second->plainTextBox().Value());
     EXPECT_FALSE(second->PDFbox().Value());
     EXPECT_EQ(second->BoundMenuHandlers().ItemNames(), (std::vector<std::string>{"FileAboutQuorvane", "FileNewWindow", "FileHelp"}));
+}
+
+TEST_F(ConnectivityCheckTest, ClosingTheOnlyMainWindowDuringItsCheckEndsTheApplicationOnceTheCheckIsOverWithoutSpinning)
+{
+    qputenv("FAKE_PING_SECONDS", "0.3");
+    QTimer guard;
+    guard.setSingleShot(true);
+    QObject::connect(&guard, &QTimer::timeout, [] { QCoreApplication::exit(99); });
+    guard.start(10000);
+
+    bool checkEnded = false;
+    QTimer::singleShot(0, qApp, [&] {
+        QTimer::singleShot(60, qApp, [] { _GetImplicitWindow(Window1::kClassName)->Close(); });
+        instance::Window1();
+        checkEnded = true;
+    });
+    QElapsedTimer wall;
+    wall.start();
+    const std::clock_t cpuBefore = std::clock();
+    EXPECT_EQ(QCoreApplication::exec(), 0);
+    const double cpuMilliseconds = 1000.0 * static_cast<double>(std::clock() - cpuBefore) / CLOCKS_PER_SEC;
+
+    EXPECT_TRUE(checkEnded);
+    EXPECT_GE(wall.elapsed(), 300) << "the check waits for ping to end";
+    EXPECT_TRUE(OpenWindows().empty());
+    EXPECT_EQ(Pings().size(), 1u);
+    // Once the application is quitting, Qt runs no event loop: slices that returned at once would
+    // keep a processor busy for the rest of the wait.
+    EXPECT_LT(cpuMilliseconds, wall.elapsed() / 2.0);
 }
