@@ -31,6 +31,7 @@ protected:
     void SetUp() override
     {
         ProgramTest::SetUp();
+        applicationBindingsBeforeAnyWindow_ = instance::App().BoundMenuHandlers().ItemNames();
         main_ = &instance::Window1();
     }
 
@@ -56,14 +57,15 @@ protected:
         return calls;
     }
 
+    std::vector<std::string> applicationBindingsBeforeAnyWindow_;
     Window1* main_ = nullptr;
 };
 }
 
 TEST_F(MenuHandlersTest, TheApplicationBindsItsThreeHandlersAtStartUpAndTheMainWindowItsOwn)
 {
-    EXPECT_EQ(instance::App().BoundMenuHandlers().ItemNames(),
-              (std::vector<std::string>{"FileNewWindow", "FileAboutQuorvane", "FileHelp"}));
+    EXPECT_EQ(applicationBindingsBeforeAnyWindow_, (std::vector<std::string>{"FileNewWindow", "FileAboutQuorvane", "FileHelp"}));
+    EXPECT_EQ(instance::App().BoundMenuHandlers().ItemNames(), applicationBindingsBeforeAnyWindow_);
     EXPECT_EQ(main_->BoundMenuHandlers().ItemNames(), (std::vector<std::string>{"FileAboutQuorvane", "FileNewWindow", "FileHelp"}));
     EXPECT_TRUE(instance::aboutWin().BoundMenuHandlers().ItemNames().empty());
 }
