@@ -4,6 +4,7 @@
 // their stored order, and the creation step every control goes through.
 #include "Window.h"
 
+#include <algorithm>
 #include <initializer_list>
 #include <string>
 
@@ -80,11 +81,13 @@ inline T& Register(Window& window, const std::string& name)
     return window._ControlByName<T>(name);
 }
 
-// Makes the control named by its list's first entry and applies the list to it.
+// Makes the control named by its list's "Name" entry, which need not come first, and applies the list to it.
 template <class T>
 inline void Create(Window& window, const PropertyList& list)
 {
-    const std::string& name = std::get<std::string>(list.front().value);
-    _SetProperties(Register<T>(window, name), list);
+    auto name = std::find_if(list.begin(), list.end(), [](const PropertyEntry& entry) { return entry.name == "Name"; });
+    if (name == list.end())
+        throw PropertyListException("A control's list holds no \"Name\".");
+    _SetProperties(Register<T>(window, std::get<std::string>(name->value)), list);
 }
 }

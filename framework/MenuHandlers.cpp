@@ -2,9 +2,35 @@
 
 #include "Runtime.h"
 
+#include <algorithm>
+
+void MenuHandlers::Bind(const std::string& itemName, std::function<bool()> handler)
+{
+    for (auto& [name, bound] : handlers_)
+        if (name == itemName) {
+            bound = std::move(handler);
+            return;
+        }
+    handlers_.emplace_back(itemName, std::move(handler));
+}
+
+const std::function<bool()>* MenuHandlers::Find(const std::string& itemName) const
+{
+    auto bound = std::find_if(handlers_.begin(), handlers_.end(), [&](const auto& entry) { return entry.first == itemName; });
+    return bound != handlers_.end() ? &bound->second : nullptr;
+}
+
 void MenuHandlers::Run(const std::string& itemName) const
 {
-    auto found = handlers_.find(itemName);
-    if (found != handlers_.end())
-        CallProgram([&handler = found->second] { handler(); });
+    // A copy: the handler may bind its own name anew while it runs.
+    if (const std::function<bool()>* handler = Find(itemName))
+        CallProgram([run = *handler] { run(); });
+}
+
+std::vector<std::string> MenuHandlers::ItemNames() const
+{
+    std::vector<std::string> names;
+    for (const auto& [name, handler] : handlers_)
+        names.push_back(name);
+    return names;
 }

@@ -1,17 +1,23 @@
 #pragma once
 
 #include <functional>
-#include <map>
 #include <string>
+#include <utility>
+#include <vector>
 
 // Menu handlers bound by item name; a handler gives true when it handled the command.
 class MenuHandlers {
 public:
-    void Bind(const std::string& itemName, std::function<bool()> handler) { handlers_[itemName] = std::move(handler); }
-    bool Has(const std::string& itemName) const { return handlers_.contains(itemName); }
+    // Binding a name again replaces its handler and keeps its place.
+    void Bind(const std::string& itemName, std::function<bool()> handler);
+    bool Has(const std::string& itemName) const { return Find(itemName) != nullptr; }
     // Runs the bound handler through the program boundary.
     void Run(const std::string& itemName) const;
+    // The bound item names, in the order they were first bound.
+    std::vector<std::string> ItemNames() const;
 
 private:
-    std::map<std::string, std::function<bool()>> handlers_;
+    const std::function<bool()>* Find(const std::string& itemName) const;
+
+    std::vector<std::pair<std::string, std::function<bool()>>> handlers_;
 };

@@ -86,34 +86,6 @@ def caption_lines(left, top, right, bottom):
     return [(lines[0], AMBER)] + [(line, WHITE) for line in lines[1:]]
 
 
-def word(text, text_left, baseline, x_height):
-    """Text from the letters of Quorvane in a round geometric hand: x-height 100 units, strokes 18 wide.
-    Gives the shape and its width."""
-    s, w = x_height / 100.0, 9 * x_height / 100.0
-    strokes, x = [], text_left
-    def at(u, v):
-        return x + u * s, baseline + v * s
-    def line(u1, v1, u2, v2):
-        strokes.append(segment(*at(u1, v1), *at(u2, v2), w))
-    def bow(u, v, r, a, b):
-        strokes.append(arc(*at(u, v), r * s, a, b, w))
-    glyphs = {
-        "Q": (146, lambda: (bow(70, -70, 61, -180, 180), line(86, -34, 128, -1))),
-        "u": (100, lambda: (line(9, -91, 9, -50), bow(50, -50, 41, 0, 180), line(91, -91, 91, -9))),
-        "o": (100, lambda: bow(50, -50, 41, -180, 180)),
-        "r": (72, lambda: (line(9, -91, 9, -9), bow(50, -50, 41, 180, 285))),
-        "v": (92, lambda: (line(9, -91, 46, -9), line(46, -9, 83, -91))),
-        "a": (100, lambda: (bow(50, -50, 41, -180, 180), line(91, -91, 91, -9))),
-        "n": (100, lambda: (line(9, -91, 9, -9), bow(50, -50, 41, 180, 360), line(91, -50, 91, -9))),
-        "e": (100, lambda: (bow(50, -50, 41, 40, 360), line(9, -50, 91, -50))),
-    }
-    for letter in text:
-        advance, draw = glyphs[letter]
-        draw()
-        x += (advance + 18) * s
-    return union(*strokes), x - 18 * s - text_left
-
-
 class Canvas:
     def __init__(self, width, height):
         self.width, self.height = width, height
@@ -177,13 +149,11 @@ def icon():
 
 
 def about():
+    """The About window's canvas starts 70 pixels into the window and reaches past its right edge, and the window's
+    own labels show the name from y 237 down: the bubble is centred on the window (x 127.5 here) and ends well above
+    the name; the rest stays transparent, so the canvas hides nothing of the labels it overlaps."""
     canvas = Canvas(353, 268)
-    canvas.paint(lambda x, y: -1, vertical((0.97, 0.98, 1.0), (0.89, 0.93, 0.99), 0, 268))
-    draw_bubble(canvas, 96, 20, 257, 126)
-    x_height = 32
-    width = word("Quorvane", 0, 0, x_height)[1]
-    shape = word("Quorvane", (353 - width) / 2, 236, x_height)[0]
-    canvas.paint(shape, NAVY, box=(0, 180, 353, 244))
+    draw_bubble(canvas, 127.5 - 92, 30, 127.5 + 92, 150)
     canvas.save("Quorvane250.png")
 
 
