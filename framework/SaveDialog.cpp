@@ -24,11 +24,37 @@ QString DocumentsFolder()
     return QDir::homePath();
 }
 
-// The name comes from outside the program (a language's name, for one): a separator in it, or
-// a NUL that would end the path early, must not lead the proposal out of the folder.
+// The name comes from outside the program (a language's name, for one), and Save must write
+// the very file whose name the dialog shows: a separator, or a NUL that would end the path
+// early, would lead out of the folder; the dialog reads double quotes as a list of names and a
+// leading "~" as a home folder; control characters and the bidirectional controls make a file
+// manager show another name than the file has.
+bool MisleadsInAFileName(QChar c)
+{
+    switch (c.unicode()) {
+    case u'/':
+    case u'"':
+    case u'\u061c':
+    case u'\u200e':
+    case u'\u200f':
+    case u'\u2028':
+    case u'\u2029':
+        return true;
+    default:
+        return c.category() == QChar::Other_Control || (c >= u'\u202a' && c <= u'\u202e') || (c >= u'\u2066' && c <= u'\u2069');
+    }
+}
+
 QString FileNameOf(const std::string& proposedName)
 {
-    return QString::fromStdString(proposedName).replace(QChar('/'), QChar('-')).replace(QChar(0), QChar('-'));
+    QString name = QString::fromStdString(proposedName);
+    for (QChar& c : name) {
+        if (MisleadsInAFileName(c))
+            c = u'-';
+    }
+    if (name.startsWith(u'~'))
+        name[0] = u'-';
+    return name;
 }
 }
 

@@ -1,3 +1,4 @@
+#include "RealSaveDialog.h"
 #include "TranscriptWindowTest.h"
 
 #include <QApplication>
@@ -202,4 +203,31 @@ TEST_F(DownloadTest, TheProposedFileIsInTheDocumentsFolderWhateverTheLanguageNam
     const auto folderOf = [](const Dialog& dialog) { return QFileInfo(QString::fromStdString(dialog.proposedPath)).path().toStdString(); };
     for (const Dialog& dialog : dialogs)
         EXPECT_EQ(folderOf(dialog), folderOf(dialogs[0])) << dialog.proposedPath;
+}
+
+// Names from the service, saved through the real dialog: each file written is the one whose
+// name the dialog showed, in the folder it showed.
+TEST_F(DownloadTest, TheRealDialogWritesTheFilesItShowsWhateverTheLanguageName)
+{
+    SearchVideo("abc", {{"Q\".bashrc\"", "en"}, {"Eng\u202etxt.exe", "de"}, {"Tab\tand\x1b[2Jescape", "fr"}});
+    ASSERT_EQ(Rows(), (std::vector<LanguageRow>{{"Q\".bashrc\"", "en"}, {"Eng\u202etxt.exe", "de"}, {"Tab\tand\x1b[2Jescape", "fr"}}));
+    for (const char* code : {"en", "de", "fr"})
+        transcriptService.Respond(TranscriptTarget("abc", code), Page(kTranscript));
+    window->paragraphBox().SetValue(true);
+    Select({0, 1, 2});
+    SetSaveDialogHook({});
+    const HomeFolder home(folder.path());
+    ASSERT_TRUE(QDir(folder.path()).mkdir("Documents"));
+    SaveDialogUser user(3);
+    Download();
+
+    const QStringList shown{"Q-.bashrc-.txt", "Eng-txt.exe.txt", "Tab-and-[2Jescape.txt"};
+    ASSERT_EQ(user.Dialogs().size(), 3u);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(user.Dialogs()[i].folder.toStdString(), PathOf("Documents"));
+        EXPECT_EQ(user.Dialogs()[i].fileName.toStdString(), shown[i].toStdString());
+        EXPECT_EQ(Read(PathOf("Documents/" + shown[i].toStdString())), kParagraphs) << shown[i].toStdString();
+    }
+    EXPECT_EQ(Entries("Documents").join(" | ").toStdString(), "Eng-txt.exe.txt | Q-.bashrc-.txt | Tab-and-[2Jescape.txt");
+    EXPECT_TRUE(messages.empty());
 }

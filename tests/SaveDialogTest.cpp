@@ -1,4 +1,5 @@
 #include "FileType.h"
+#include "RealSaveDialog.h"
 #include "SaveDialog.h"
 
 #include <QApplication>
@@ -13,20 +14,13 @@ namespace {
 // A home folder of the test's own, so that the documents folder is known.
 class SaveDialogTest : public ::testing::Test {
 protected:
-    SaveDialogTest() : home_(qgetenv("HOME")), config_(qgetenv("XDG_CONFIG_HOME"))
+    SaveDialogTest()
     {
-        qputenv("HOME", dir_.path().toLocal8Bit());
-        qputenv("XDG_CONFIG_HOME", dir_.filePath(".config").toLocal8Bit());
         text_.SetName("text/plain");
         text_.SetExtensions(".text;.txt");
         text_.ToString();
     }
-    ~SaveDialogTest() override
-    {
-        SetSaveDialogHook({});
-        qputenv("HOME", home_);
-        qputenv("XDG_CONFIG_HOME", config_);
-    }
+    ~SaveDialogTest() override { SetSaveDialogHook({}); }
     std::string Home(const char* path) const { return dir_.filePath(path).toStdString(); }
 
     // Answers the hook as the user would, keeping what the dialog would have shown.
@@ -39,8 +33,7 @@ protected:
     }
 
     QTemporaryDir dir_;
-    QByteArray home_;
-    QByteArray config_;
+    HomeFolder home_{dir_.path()};
     FileType text_;
     std::vector<std::pair<std::string, std::string>> shown_;
 };
@@ -132,4 +125,41 @@ TEST_F(SaveDialogTest, TheProposedNameStaysAFileOfTheDocumentsFolder)
     EXPECT_EQ(shown_[1].second, Home("Documents/-etc-x.txt"));
     EXPECT_EQ(shown_[2].second, Home("Documents/a-b.txt"));
     EXPECT_EQ(shown_[3].second, Home("Documents/a-b.txt"));
+}
+
+// The name comes from outside the program: whatever it holds, Save writes the very file whose
+// name the dialog shows, and that name is the one given but for each character that would make
+// the dialog read it, or a file manager show it, as another name: each of those becomes "-".
+TEST_F(SaveDialogTest, SaveWritesTheFileWhoseNameTheDialogShows)
+{
+    ASSERT_TRUE(QDir(dir_.path()).mkdir("Documents"));
+    const struct {
+        std::string given, shown;
+    } cases[] = {
+        {"English.txt", "English.txt"},
+        {"Português (Brasil).txt", "Português (Brasil).txt"},
+        {"中文（简体） - 台灣.txt", "中文（简体） - 台灣.txt"},
+        {"עברית + فارسی\u200c.txt", "עברית + فارسی\u200c.txt"},
+        {"a~b $HOME *?[x] \\.txt", "a~b $HOME *?[x] \\.txt"},
+        {"Q\".bashrc\".txt", "Q-.bashrc-.txt"},
+        {"\"a\" \"b\".txt", "-a- -b-.txt"},
+        {"~root", "-root"},
+        {"tab\tline\nreturn\r.txt", "tab-line-return-.txt"},
+        {"\x1b[31mred\x1b[0m\x7f.txt", "-[31mred-[0m-.txt"},
+        {"\u0085next\u009b2J.txt", "-next-2J.txt"},
+        {"Eng\u202etxt.exe", "Eng-txt.exe"},
+        {"\u202a\u202b\u202c\u202d\u202e\u2066\u2067\u2068\u2069\u200e\u200f\u061c.txt", "------------.txt"},
+        {"line\u2028paragraph\u2029.txt", "line-paragraph-.txt"},
+    };
+    const QString documents = QString::fromStdString(Home("Documents"));
+    for (const auto& c : cases) {
+        SaveDialogUser user(1);
+        const auto chosen = GetSaveFolderItem("text/plain", c.given);
+        ASSERT_EQ(user.Dialogs().size(), 1u) << c.given;
+        const SaveDialogUser::Seen& seen = user.Dialogs()[0];
+        EXPECT_EQ(seen.fileName.toStdString(), c.shown) << c.given;
+        EXPECT_EQ(seen.folder, documents) << c.given;
+        EXPECT_TRUE(seen.closedOnSave) << c.given;
+        EXPECT_EQ(chosen ? chosen->NativePath() : "(cancelled)", (seen.folder + "/" + seen.fileName).toStdString()) << c.given;
+    }
 }
