@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTextEdit>
@@ -48,6 +49,33 @@ void RunOn(EditCommand command, TextWidget* text)
     case EditCommand::SelectAll: text->selectAll(); break;
     }
 }
+
+// A read-only switch sends the control an event but no signal.
+class EditStateWatch : public QObject {
+public:
+    explicit EditStateWatch(std::function<void()> changed) : changed_(std::move(changed)) {}
+
+    void Changed() const { changed_(); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::ReadOnlyChange)
+            changed_();
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::function<void()> changed_;
+};
+
+template <class TextWidget, class Notify>
+void WatchDocumentEdit(TextWidget* text, EditStateWatch* watch, Notify notify)
+{
+    // The document's own signals: a control may set its text with its own signals blocked.
+    QObject::connect(text, &TextWidget::selectionChanged, watch, notify);
+    QObject::connect(text->document(), &QTextDocument::contentsChanged, watch, notify);
+}
 }
 
 std::optional<EditCommand> EditCommandNamed(std::string_view itemName)
@@ -82,4 +110,24 @@ void Run(EditCommand command, QWidget* control)
         RunOn(command, text);
     else if (auto* plain = qobject_cast<QPlainTextEdit*>(control))
         RunOn(command, plain);
+}
+
+std::unique_ptr<QObject> WatchEditState(QWidget* control, std::function<void()> changed)
+{
+    auto watch = std::make_unique<EditStateWatch>(std::move(changed));
+    EditStateWatch* raw = watch.get();
+    auto notify = [raw] { raw->Changed(); };
+    if (auto* line = qobject_cast<QLineEdit*>(control)) {
+        QObject::connect(line, &QLineEdit::textChanged, raw, notify);
+        QObject::connect(line, &QLineEdit::selectionChanged, raw, notify);
+    } else if (auto* text = qobject_cast<QTextEdit*>(control)) {
+        WatchDocumentEdit(text, raw, notify);
+    } else if (auto* plain = qobject_cast<QPlainTextEdit*>(control)) {
+        WatchDocumentEdit(plain, raw, notify);
+    } else {
+        return watch;
+    }
+    QObject::connect(QApplication::clipboard(), &QClipboard::dataChanged, raw, notify);
+    control->installEventFilter(raw);
+    return watch;
 }

@@ -10,6 +10,7 @@
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QThread>
+#include <QTest>
 #include <QTimer>
 
 #include <algorithm>
@@ -139,6 +140,31 @@ TEST_F(MenuHandlersTest, TheEditItemsReachNoProgramHandlerAndEditTheFocusedField
     EXPECT_EQ(OpenWindows(), std::vector<Window*>{main_});
     EXPECT_TRUE(messages.empty());
     EXPECT_EQ(BrowserCalls(0).size(), 0u);
+}
+
+TEST_F(MenuHandlersTest, SelectAllKeySelectsEveryLanguageAndEditKeysWorkOnTheAddress)
+{
+    main_->Show();
+    QApplication::setActiveWindow(main_->TopLevelWidget());
+    for (const char* language : {"English", "French", "German"})
+        main_->Listbox1().AddRow(language);
+    main_->Listbox1().SetFocus();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(Item(*main_, "EditSelectAll")->isEnabled());
+    QTest::keyClick(main_->Listbox1().Widget(), Qt::Key_A, Qt::ControlModifier);
+    for (int row = 0; row < main_->Listbox1().ListCount(); ++row)
+        EXPECT_TRUE(main_->Listbox1().Selected(row)) << row;
+
+    auto* address = static_cast<QLineEdit*>(main_->TextField1().Widget());
+    main_->TextField1().SetFocus();
+    QCoreApplication::processEvents();
+    QTest::keyClicks(address, "watch?v=abc");
+    EXPECT_TRUE(Item(*main_, "EditSelectAll")->isEnabled());
+    for (Qt::Key key : {Qt::Key_A, Qt::Key_X, Qt::Key_V, Qt::Key_V})
+        QTest::keyClick(address, key, Qt::ControlModifier);
+    EXPECT_EQ(main_->TextField1().Text(), "watch?v=abcwatch?v=abc");
+    QTest::keyClick(address, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(main_->TextField1().Text(), "watch?v=abc");
 }
 
 TEST_F(MenuHandlersTest, ClosingTheLastWindowEndsTheEventLoop)
