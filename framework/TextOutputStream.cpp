@@ -6,6 +6,8 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <filesystem>
+#include <functional>
 #include <random>
 #include <sys/stat.h>
 #include <system_error>
@@ -18,40 +20,60 @@ namespace {
                                        std::system_category().message(errorNumber) + ".");
 }
 
-// A new file beside the target, named after it and hidden; opened with 0666 so the umask
-// applies as to any new file.
-int OpenTemporary(const std::string& targetPath, std::string& temporaryPath)
+// Gives make fresh hidden names in the folder until one is free. The names are short and not
+// made from the target's, so any name the folder accepts can be saved.
+bool UnderFreshName(const std::string& folder, std::string& path, const std::function<bool(const std::string&)>& make)
 {
-    const QFileInfo target(QString::fromStdString(targetPath));
-    const std::string prefix = target.absolutePath().toStdString() + "/." + target.fileName().toStdString() + ".";
     std::random_device random;
-    for (int attempt = 0;; ++attempt) {
-        temporaryPath = prefix + std::to_string(random() % 1000000) + ".tmp";
-        const int descriptor = ::open(temporaryPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (descriptor >= 0 || errno != EEXIST || attempt == 100)
-            return descriptor;
+    for (int attempt = 0; attempt <= 100; ++attempt) {
+        path = folder + "/." + std::to_string(random() % 1000000) + ".tmp";
+        if (make(path))
+            return true;
+        if (errno != EEXIST)
+            break;
     }
+    path.clear();
+    return false;
+}
+
+// Anonymous, so a writer that dies leaves nothing behind; a named file where the file system has
+// no anonymous ones (temporaryPath then names it). Opened with 0666 so the umask applies as to
+// any new file.
+int OpenTemporary(const std::string& folder, std::string& temporaryPath)
+{
+    const int descriptor = ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    // EISDIR: a kernel that does not know O_TMPFILE.
+    if (descriptor >= 0 || (errno != EOPNOTSUPP && errno != EISDIR))
+        return descriptor;
+    int named = -1;
+    UnderFreshName(folder, temporaryPath, [&named](const std::string& path) {
+        named = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        return named >= 0;
+    });
+    return named;
 }
 }
 
 std::unique_ptr<TextOutputStream> TextOutputStream::Create(const FolderItem& file)
 {
     const std::string targetPath = file.NativePath();
+    const std::string folder = QFileInfo(QString::fromStdString(targetPath)).absolutePath().toStdString();
     struct stat existing {};
     const bool exists = ::stat(targetPath.c_str(), &existing) == 0;
     std::string temporaryPath;
-    const int descriptor = OpenTemporary(targetPath, temporaryPath);
+    const int descriptor = OpenTemporary(folder, temporaryPath);
     if (descriptor < 0)
         Raise(errno, "create", targetPath);
-    std::unique_ptr<TextOutputStream> stream(new TextOutputStream(targetPath, temporaryPath, descriptor));
+    std::unique_ptr<TextOutputStream> stream(new TextOutputStream(targetPath, folder, temporaryPath, descriptor));
     // The replacement keeps the permissions of the file it replaces.
     if (exists && ::fchmod(descriptor, existing.st_mode & 0777) != 0)
         Raise(errno, "create", targetPath);
     return stream;
 }
 
-TextOutputStream::TextOutputStream(std::string targetPath, std::string temporaryPath, int descriptor)
-    : targetPath_(std::move(targetPath)), temporaryPath_(std::move(temporaryPath)), descriptor_(descriptor)
+TextOutputStream::TextOutputStream(std::string targetPath, std::string folder, std::string temporaryPath, int descriptor)
+    : targetPath_(std::move(targetPath)), folder_(std::move(folder)), temporaryPath_(std::move(temporaryPath)),
+      descriptor_(descriptor)
 {
 }
 
@@ -59,7 +81,8 @@ TextOutputStream::~TextOutputStream()
 {
     if (descriptor_ >= 0) {
         ::close(descriptor_);
-        ::unlink(temporaryPath_.c_str());
+        if (!temporaryPath_.empty())
+            ::unlink(temporaryPath_.c_str());
     }
 }
 
@@ -87,6 +110,15 @@ void TextOutputStream::Close()
         Raise(errno, "write to", targetPath_);
     const int descriptor = descriptor_;
     descriptor_ = -1;
+    // A complete anonymous file gets a name only now, since rename needs one.
+    const std::string self = "/proc/self/fd/" + std::to_string(descriptor);
+    if (temporaryPath_.empty() && !UnderFreshName(folder_, temporaryPath_, [&self](const std::string& path) {
+            return ::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, path.c_str(), AT_SYMLINK_FOLLOW) == 0;
+        })) {
+        const int errorNumber = errno;
+        ::close(descriptor);
+        Raise(errorNumber, "save", targetPath_);
+    }
     if (::close(descriptor) != 0 || ::rename(temporaryPath_.c_str(), targetPath_.c_str()) != 0) {
         const int errorNumber = errno;
         ::unlink(temporaryPath_.c_str());

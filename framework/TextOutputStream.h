@@ -6,8 +6,9 @@
 #include <string>
 
 // Writes a file so that it appears whole or not at all: the bytes go to a temporary file in the
-// target's folder, which Close puts in place of the target. Failures raise IOException with the
-// system's error number; a stream destroyed without Close leaves the target as it was.
+// target's folder, anonymous where the file system allows, which Close puts in place of the
+// target. Failures raise IOException with the system's error number; a stream destroyed without
+// Close leaves the target as it was.
 class TextOutputStream {
 public:
     // Creates the file, or replaces the one there once the stream is closed.
@@ -21,9 +22,11 @@ public:
     void Close();
 
 private:
-    TextOutputStream(std::string targetPath, std::string temporaryPath, int descriptor);
+    TextOutputStream(std::string targetPath, std::string folder, std::string temporaryPath, int descriptor);
 
     std::string targetPath_;
+    std::string folder_;
+    // Empty while the temporary file is anonymous.
     std::string temporaryPath_;
     int descriptor_;
 };

@@ -4,16 +4,32 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <csignal>
+#include <cstddef>
+#include <cstdlib>
+#include <fcntl.h>
 #include <functional>
+#include <grp.h>
+#include <iterator>
+#include <linux/filter.h>
+#include <linux/seccomp.h>
 #include <optional>
 #include <sched.h>
+#include <string>
 #include <sys/mount.h>
+#include <sys/prctl.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <utility>
+#include <vector>
 
 namespace {
 std::string Read(const std::string& path)
@@ -41,6 +57,80 @@ std::optional<IOException> Save(const std::string& path, const std::string& byte
         return exception;
     }
     return std::nullopt;
+}
+
+mode_t Permissions(const std::string& path)
+{
+    struct stat status {};
+    return ::stat(path.c_str(), &status) == 0 ? status.st_mode & 07777 : 0;
+}
+
+// Unprivileged: the child runs as nobody when the test runs as root, who may write anything.
+// WithoutAnonymousFiles: the child's file systems seem to lack anonymous temporary files.
+enum ChildSetting { Unprivileged = 1, WithoutAnonymousFiles = 2 };
+constexpr uid_t kNobody = 65534;
+
+bool BarAnonymousFiles()
+{
+    sock_filter filter[] = {
+        BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr)),
+        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, SYS_openat, 0, 3),
+        BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, args[2])),
+        BPF_JUMP(BPF_JMP | BPF_JSET | BPF_K, O_TMPFILE & ~O_DIRECTORY, 0, 1),
+        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ERRNO | EOPNOTSUPP),
+        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW),
+    };
+    sock_fprog program {static_cast<unsigned short>(std::size(filter)), filter};
+    return ::prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) == 0 && ::prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &program) == 0;
+}
+
+struct ChildEnd {
+    std::string report;
+    int status;
+};
+
+// Runs work in a forked child set up as asked; gives what work returned and how the child ended.
+ChildEnd RunInChild(int settings, const std::function<std::string()>& work)
+{
+    int channel[2];
+    if (::pipe(channel) != 0)
+        return {"no pipe", -1};
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(channel[0]);
+        std::string report;
+        if ((settings & Unprivileged) && ::geteuid() == 0
+            && (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0))
+            report = "cannot become nobody";
+        else if ((settings & WithoutAnonymousFiles) && !BarAnonymousFiles())
+            report = "cannot bar anonymous files";
+        else
+            report = work();
+        [[maybe_unused]] const ssize_t written = ::write(channel[1], report.data(), report.size());
+        ::_exit(0);
+    }
+    ::close(channel[1]);
+    std::string report;
+    char buffer[512];
+    for (ssize_t count; (count = ::read(channel[0], buffer, sizeof buffer)) > 0;)
+        report.append(buffer, static_cast<std::size_t>(count));
+    ::close(channel[0]);
+    int status = -1;
+    ::waitpid(child, &status, 0);
+    return {report, status};
+}
+
+// Save, in a child process set up as asked.
+std::optional<IOException> SaveInChild(int settings, const std::string& path, const std::string& bytes)
+{
+    const std::string report = RunInChild(settings, [&] {
+        const auto failure = Save(path, bytes);
+        return failure ? std::to_string(failure->ErrorNumber()) + " " + failure->what() : std::string("saved");
+    }).report;
+    if (report == "saved")
+        return std::nullopt;
+    const std::size_t space = report.find(' ');
+    return IOException(space == std::string::npos ? -1 : std::atoi(report.substr(0, space).c_str()), report);
 }
 
 class TextOutputStreamTest : public ::testing::Test {
@@ -114,6 +204,7 @@ TEST_F(TextOutputStreamTest, ReplacesAnExistingFileWholeAndKeepsItsPermissions)
     auto stream = TextOutputStream::Create(FolderItem(Path("English.txt")));
     stream->Write("new");
     EXPECT_EQ(Read(Path("English.txt")), std::string(5000, 'o')) << "the old file stays until Close";
+    EXPECT_EQ(Entries(), QStringList{"English.txt"}) << "the text being written has no name yet";
     stream->Close();
 
     EXPECT_EQ(Read(Path("English.txt")), "new");
@@ -207,6 +298,46 @@ TEST_F(TextOutputStreamTest, ReadOnlyFolderKeepsTheOldFile)
     const auto failure = Save(Path("English.txt"), "new");
     ASSERT_TRUE(failure);
     EXPECT_EQ(failure->ErrorNumber(), EROFS);
+    EXPECT_EQ(Read(Path("English.txt")), "old");
+    EXPECT_EQ(Entries(), QStringList{"English.txt"});
+}
+
+TEST_F(TextOutputStreamTest, AnyNameTheFolderAcceptsSaves)
+{
+    for (const int settings : {0, int(WithoutAnonymousFiles)}) {
+        for (const std::size_t length : {244u, 255u}) {
+            for (const bool existing : {false, true}) {
+                const std::string name = std::string(length - 4, 'n') + ".txt";
+                SCOPED_TRACE(std::to_string(settings) + ", " + std::to_string(length) + (existing ? ", existing" : ", new"));
+                if (existing) {
+                    Put(Path(name.c_str()), "old");
+                    ASSERT_EQ(::chmod(Path(name.c_str()).c_str(), 0600), 0);
+                }
+                const auto failure = SaveInChild(settings, Path(name.c_str()), "new");
+                EXPECT_FALSE(failure) << failure->what();
+                EXPECT_EQ(Read(Path(name.c_str())), "new");
+                if (existing) {
+                    EXPECT_EQ(Permissions(Path(name.c_str())), 0600u);
+                }
+                EXPECT_EQ(Entries(), QStringList{QString::fromStdString(name)});
+                ASSERT_TRUE(QFile::remove(QString::fromStdString(Path(name.c_str()))));
+            }
+        }
+    }
+}
+
+TEST_F(TextOutputStreamTest, WriterKilledBeforeCloseLeavesOnlyTheOldFile)
+{
+    Put(Path("English.txt"), "old");
+    const ChildEnd end = RunInChild(0, [&] {
+        auto stream = TextOutputStream::Create(FolderItem(Path("English.txt")));
+        for (int i = 0; i < 64; ++i)
+            stream->Write(std::string(1 << 17, 'x'));
+        ::kill(::getpid(), SIGKILL);
+        return std::string("not killed");
+    });
+    ASSERT_TRUE(WIFSIGNALED(end.status)) << end.report;
+    EXPECT_EQ(WTERMSIG(end.status), SIGKILL);
     EXPECT_EQ(Read(Path("English.txt")), "old");
     EXPECT_EQ(Entries(), QStringList{"English.txt"});
 }
