@@ -36,6 +36,21 @@ bool UnderFreshName(const std::string& folder, std::string& path, const std::fun
     return false;
 }
 
+// The file that path leads to once every symbolic link on the way is followed, so that saving
+// through a link changes the file it points to and keeps the link. Raises ELOOP as open would.
+std::string FinalTarget(const std::string& path)
+{
+    std::filesystem::path target = path;
+    for (int hop = 0; hop < 40; ++hop) {
+        std::error_code notALink;
+        const std::filesystem::path next = std::filesystem::read_symlink(target, notALink);
+        if (notALink)
+            return target.string();
+        target = target.parent_path() / next;
+    }
+    Raise(ELOOP, "create", path);
+}
+
 // Anonymous, so a writer that dies leaves nothing behind; a named file where the file system has
 // no anonymous ones (temporaryPath then names it). Opened with 0666 so the umask applies as to
 // any new file.
@@ -56,24 +71,27 @@ int OpenTemporary(const std::string& folder, std::string& temporaryPath)
 
 std::unique_ptr<TextOutputStream> TextOutputStream::Create(const FolderItem& file)
 {
-    const std::string targetPath = file.NativePath();
+    const std::string chosenPath = file.NativePath();
+    const std::string targetPath = FinalTarget(chosenPath);
     const std::string folder = QFileInfo(QString::fromStdString(targetPath)).absolutePath().toStdString();
     struct stat existing {};
     const bool exists = ::stat(targetPath.c_str(), &existing) == 0;
     std::string temporaryPath;
     const int descriptor = OpenTemporary(folder, temporaryPath);
     if (descriptor < 0)
-        Raise(errno, "create", targetPath);
-    std::unique_ptr<TextOutputStream> stream(new TextOutputStream(targetPath, folder, temporaryPath, descriptor));
+        Raise(errno, "create", chosenPath);
+    std::unique_ptr<TextOutputStream> stream(
+        new TextOutputStream(chosenPath, targetPath, folder, temporaryPath, descriptor));
     // The replacement keeps the permissions of the file it replaces.
     if (exists && ::fchmod(descriptor, existing.st_mode & 0777) != 0)
-        Raise(errno, "create", targetPath);
+        Raise(errno, "create", chosenPath);
     return stream;
 }
 
-TextOutputStream::TextOutputStream(std::string targetPath, std::string folder, std::string temporaryPath, int descriptor)
-    : targetPath_(std::move(targetPath)), folder_(std::move(folder)), temporaryPath_(std::move(temporaryPath)),
-      descriptor_(descriptor)
+TextOutputStream::TextOutputStream(std::string chosenPath, std::string targetPath, std::string folder,
+                                   std::string temporaryPath, int descriptor)
+    : chosenPath_(std::move(chosenPath)), targetPath_(std::move(targetPath)), folder_(std::move(folder)),
+      temporaryPath_(std::move(temporaryPath)), descriptor_(descriptor)
 {
 }
 
@@ -89,14 +107,14 @@ TextOutputStream::~TextOutputStream()
 void TextOutputStream::Write(const std::string& bytes)
 {
     if (descriptor_ < 0)
-        Raise(EBADF, "write to", targetPath_);
+        Raise(EBADF, "write to", chosenPath_);
     std::size_t written = 0;
     while (written < bytes.size()) {
         const ssize_t count = ::write(descriptor_, bytes.data() + written, bytes.size() - written);
         if (count < 0 && errno == EINTR)
             continue;
         if (count < 0)
-            Raise(errno, "write to", targetPath_);
+            Raise(errno, "write to", chosenPath_);
         written += static_cast<std::size_t>(count);
     }
 }
@@ -107,7 +125,7 @@ void TextOutputStream::Close()
         return;
     // On disk before the rename, so the target never names a file whose data is still missing.
     if (::fsync(descriptor_) != 0)
-        Raise(errno, "write to", targetPath_);
+        Raise(errno, "write to", chosenPath_);
     const int descriptor = descriptor_;
     descriptor_ = -1;
     // A complete anonymous file gets a name only now, since rename needs one.
@@ -117,11 +135,11 @@ void TextOutputStream::Close()
         })) {
         const int errorNumber = errno;
         ::close(descriptor);
-        Raise(errorNumber, "save", targetPath_);
+        Raise(errorNumber, "save", chosenPath_);
     }
     if (::close(descriptor) != 0 || ::rename(temporaryPath_.c_str(), targetPath_.c_str()) != 0) {
         const int errorNumber = errno;
         ::unlink(temporaryPath_.c_str());
-        Raise(errorNumber, "save", targetPath_);
+        Raise(errorNumber, "save", chosenPath_);
     }
 }

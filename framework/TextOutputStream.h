@@ -11,7 +11,8 @@
 // Close leaves the target as it was.
 class TextOutputStream {
 public:
-    // Creates the file, or replaces the one there once the stream is closed.
+    // Creates the file, or replaces the one there once the stream is closed; through a symbolic
+    // link, the file the link points to.
     static std::unique_ptr<TextOutputStream> Create(const FolderItem& file);
     ~TextOutputStream();
     TextOutputStream(const TextOutputStream&) = delete;
@@ -22,8 +23,11 @@ public:
     void Close();
 
 private:
-    TextOutputStream(std::string targetPath, std::string folder, std::string temporaryPath, int descriptor);
+    TextOutputStream(std::string chosenPath, std::string targetPath, std::string folder, std::string temporaryPath,
+                     int descriptor);
 
+    // Messages name the file as chosen; the text goes to the file it leads to.
+    std::string chosenPath_;
     std::string targetPath_;
     std::string folder_;
     // Empty while the temporary file is anonymous.

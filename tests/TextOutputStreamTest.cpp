@@ -59,6 +59,12 @@ std::optional<IOException> Save(const std::string& path, const std::string& byte
     return std::nullopt;
 }
 
+// Everything in the folder, hidden files and broken links included.
+QStringList EntriesOf(const QString& folder)
+{
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+}
+
 mode_t Permissions(const std::string& path)
 {
     struct stat status {};
@@ -136,11 +142,7 @@ std::optional<IOException> SaveInChild(int settings, const std::string& path, co
 class TextOutputStreamTest : public ::testing::Test {
 protected:
     std::string Path(const char* name) const { return dir_.filePath(name).toStdString(); }
-    // Everything in the folder, hidden files included.
-    QStringList Entries() const
-    {
-        return QDir(dir_.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
-    }
+    QStringList Entries() const { return EntriesOf(dir_.path()); }
 
     // The folder becomes a small file system of its own, in a mount namespace of this test
     // process alone. Gives false where the system does not allow that.
@@ -308,7 +310,8 @@ TEST_F(TextOutputStreamTest, AnyNameTheFolderAcceptsSaves)
         for (const std::size_t length : {244u, 255u}) {
             for (const bool existing : {false, true}) {
                 const std::string name = std::string(length - 4, 'n') + ".txt";
-                SCOPED_TRACE(std::to_string(settings) + ", " + std::to_string(length) + (existing ? ", existing" : ", new"));
+                SCOPED_TRACE((settings ? "named, " : "anonymous, ") + std::to_string(length) +
+                             (existing ? ", existing" : ", new"));
                 if (existing) {
                     Put(Path(name.c_str()), "old");
                     ASSERT_EQ(::chmod(Path(name.c_str()).c_str(), 0600), 0);
@@ -324,6 +327,63 @@ TEST_F(TextOutputStreamTest, AnyNameTheFolderAcceptsSaves)
             }
         }
     }
+}
+
+TEST_F(TextOutputStreamTest, WritesThroughSymbolicLinksAndKeepsThem)
+{
+    // Links are made in order, "@" standing for the folder; the text goes through "link.txt".
+    const struct {
+        const char* name;
+        std::vector<std::pair<std::string, std::string>> links;
+        const char* linkPath;
+        const char* file;
+        bool fileExists;
+    } cases[] = {
+        {"relative", {{"link.txt", "real/English.txt"}}, "link.txt", "real/English.txt", true},
+        {"absolute", {{"link.txt", "@/real/English.txt"}}, "link.txt", "real/English.txt", true},
+        {"chain", {{"hop.txt", "real/English.txt"}, {"link.txt", "hop.txt"}}, "link.txt", "real/English.txt", true},
+        {"relative to the link's folder", {{"links/link.txt", "../real/English.txt"}}, "links/link.txt",
+         "real/English.txt", true},
+        {"to a file not there yet", {{"link.txt", "real/New.txt"}}, "link.txt", "real/New.txt", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QTemporaryDir folder;
+        const std::string root = folder.path().toStdString();
+        ASSERT_TRUE(QDir(folder.path()).mkpath("real") && QDir(folder.path()).mkpath("links"));
+        if (c.fileExists) {
+            Put(root + "/" + c.file, "old");
+            ASSERT_EQ(::chmod((root + "/" + c.file).c_str(), 0640), 0);
+        }
+        for (const auto& [link, text] : c.links) {
+            const std::string target = text[0] == '@' ? root + text.substr(1) : text;
+            ASSERT_EQ(::symlink(target.c_str(), (root + "/" + link).c_str()), 0);
+        }
+        const QStringList before = EntriesOf(folder.path());
+
+        const auto failure = Save(root + "/" + c.linkPath, "new");
+        ASSERT_FALSE(failure) << failure->what();
+
+        EXPECT_EQ(Read(root + "/" + c.file), "new");
+        if (c.fileExists) {
+            EXPECT_EQ(Permissions(root + "/" + c.file), 0640u);
+        }
+        for (const auto& [link, text] : c.links)
+            EXPECT_TRUE(QFileInfo(QString::fromStdString(root + "/" + link)).isSymLink()) << link;
+        EXPECT_EQ(EntriesOf(folder.path()), before);
+        EXPECT_EQ(EntriesOf(folder.path() + "/real"), QStringList{QFileInfo(c.file).fileName()});
+    }
+}
+
+TEST_F(TextOutputStreamTest, LinkThatLeadsNowhereIsRefused)
+{
+    ASSERT_EQ(::symlink("loop.txt", Path("loop.txt").c_str()), 0);
+    const auto failure = Save(Path("loop.txt"), "new");
+    ASSERT_TRUE(failure);
+    EXPECT_EQ(failure->ErrorNumber(), ELOOP);
+    EXPECT_NE(std::string(failure->what()).find("\"" + Path("loop.txt") + "\""), std::string::npos) << failure->what();
+    EXPECT_TRUE(QFileInfo(QString::fromStdString(Path("loop.txt"))).isSymLink());
+    EXPECT_EQ(Entries(), QStringList{"loop.txt"});
 }
 
 TEST_F(TextOutputStreamTest, WriterKilledBeforeCloseLeavesOnlyTheOldFile)
