@@ -76,6 +76,10 @@ std::unique_ptr<TextOutputStream> TextOutputStream::Create(const FolderItem& fil
     const std::string folder = QFileInfo(QString::fromStdString(targetPath)).absolutePath().toStdString();
     struct stat existing {};
     const bool exists = ::stat(targetPath.c_str(), &existing) == 0;
+    // The rename only needs the folder's permission; refuse a file the user may not write, as
+    // opening it for writing would.
+    if (exists && ::faccessat(AT_FDCWD, targetPath.c_str(), W_OK, AT_EACCESS) != 0)
+        Raise(errno, "create", chosenPath);
     std::string temporaryPath;
     const int descriptor = OpenTemporary(folder, temporaryPath);
     if (descriptor < 0)

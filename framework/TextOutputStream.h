@@ -12,7 +12,7 @@
 class TextOutputStream {
 public:
     // Creates the file, or replaces the one there once the stream is closed; through a symbolic
-    // link, the file the link points to.
+    // link, the file the link points to. A file the user may not write is refused.
     static std::unique_ptr<TextOutputStream> Create(const FolderItem& file);
     ~TextOutputStream();
     TextOutputStream(const TextOutputStream&) = delete;

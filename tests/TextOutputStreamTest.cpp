@@ -386,6 +386,35 @@ TEST_F(TextOutputStreamTest, LinkThatLeadsNowhereIsRefused)
     EXPECT_EQ(Entries(), QStringList{"loop.txt"});
 }
 
+TEST_F(TextOutputStreamTest, FileTheUserMayNotWriteIsRefusedAndUntouched)
+{
+    // The folder is the user's, so only the file's own permissions stand in the way.
+    const bool root = ::geteuid() == 0;
+    ASSERT_EQ(::chmod(dir_.path().toLocal8Bit().constData(), 0777), 0);
+    Put(Path("mine.txt"), "old");
+    ASSERT_EQ(::chmod(Path("mine.txt").c_str(), 0444), 0);
+    ASSERT_EQ(::symlink("mine.txt", Path("link.txt").c_str()), 0);
+    std::vector<std::string> targets = {"mine.txt", "link.txt"};
+    if (root) {
+        ASSERT_EQ(::lchown(Path("mine.txt").c_str(), kNobody, kNobody), 0);
+        Put(Path("roots.txt"), "old");
+        ASSERT_EQ(::chmod(Path("roots.txt").c_str(), 0644), 0);
+        targets.push_back("roots.txt");
+    }
+    const QStringList before = Entries();
+    for (const std::string& name : targets) {
+        SCOPED_TRACE(name);
+        const auto failure = SaveInChild(Unprivileged, Path(name.c_str()), "new");
+        ASSERT_TRUE(failure);
+        EXPECT_EQ(failure->ErrorNumber(), EACCES) << failure->what();
+        EXPECT_NE(std::string(failure->what()).find("\"" + Path(name.c_str()) + "\""), std::string::npos) << failure->what();
+        EXPECT_NE(std::string(failure->what()).find("Permission denied"), std::string::npos) << failure->what();
+        EXPECT_EQ(Read(Path(name.c_str())), "old");
+        EXPECT_EQ(Entries(), before);
+    }
+    EXPECT_EQ(Permissions(Path("mine.txt")), 0444u);
+}
+
 TEST_F(TextOutputStreamTest, WriterKilledBeforeCloseLeavesOnlyTheOldFile)
 {
     Put(Path("English.txt"), "old");
