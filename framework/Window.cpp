@@ -113,7 +113,7 @@ void Window::ApplyFrame()
         flags |= Qt::WindowCloseButtonHint;
     if (minimizeButton_)
         flags |= Qt::WindowMinimizeButtonHint;
-    if (maximizeButton_ && resizeable_)
+    if (maximizeButton_)
         flags |= Qt::WindowMaximizeButtonHint;
     widget_->setWindowFlags(flags);
     widget_->setWindowTitle(QString::fromStdString(title_));

@@ -36,6 +36,12 @@ TEST_F(StartupTest, LateStartupBuildsOneMainWindowThatShowsItselfAndTheApplicati
     EXPECT_EQ(window.TopLevelWidget()->windowTitle(), "Quorvane for YouTube");
     EXPECT_EQ(window.ContentArea()->size(), QSize(550, 411));
     EXPECT_FALSE(window.Resizeable());
+    // Not resizable, yet it offers its maximise button, as declared.
+    const Qt::WindowFlags flags = window.TopLevelWidget()->windowFlags();
+    EXPECT_TRUE(flags.testFlag(Qt::WindowCloseButtonHint));
+    EXPECT_TRUE(flags.testFlag(Qt::WindowMinimizeButtonHint));
+    EXPECT_TRUE(flags.testFlag(Qt::WindowMaximizeButtonHint));
+    EXPECT_FALSE(flags.testFlag(Qt::WindowFullscreenButtonHint));
 }
 
 TEST_F(StartupTest, AMainWindowBuiltAfterTheFirstClosedIsANewOneSharingTheMenuBar)

@@ -66,6 +66,16 @@ protected:
 
 class RecordingApp : public Application {};
 
+// A window whose list the test declares before building it.
+class DeclaredWindow : public Window {
+public:
+    static inline PropertyList declared;
+    std::string ClassName() const override { return "DeclaredWindow.DeclaredWindow"; }
+
+protected:
+    void Layout() override { _SetProperties(*this, declared); }
+};
+
 QAction* MenuAction(Window& window, const char* name)
 {
     return window.TopLevelWidget()->menuBar()->findChild<QAction*>(name);
@@ -177,4 +187,27 @@ TEST_F(WindowTest, EditItemWithoutHandlerDoesItsStandardCommandOnTheFocusedField
     field->clear();
     emit menu->aboutToShow();
     EXPECT_FALSE(selectAll->isEnabled());
+}
+
+TEST_F(WindowTest, TheTitleBarButtonsFollowTheDeclaredProperties)
+{
+    const struct {
+        bool resizeable, close, minimize, maximize;
+    } cases[] = {
+        {false, true, true, true},  {true, true, true, false},   {false, false, false, false},
+        {true, false, true, true},  {false, true, false, false}, {true, true, false, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "resizeable " << c.resizeable << ", close " << c.close << ", minimise " << c.minimize
+                                        << ", maximise " << c.maximize);
+        DeclaredWindow::declared = {{"Resizeable", c.resizeable}, {"CloseButton", c.close}, {"MinimizeButton", c.minimize},
+                                    {"MaximizeButton", c.maximize}, {"Visible", false}};
+        Window& window = Window::Construct<DeclaredWindow>();
+        const Qt::WindowFlags flags = window.TopLevelWidget()->windowFlags();
+        EXPECT_EQ(flags.testFlag(Qt::WindowCloseButtonHint), c.close);
+        EXPECT_EQ(flags.testFlag(Qt::WindowMinimizeButtonHint), c.minimize);
+        EXPECT_EQ(flags.testFlag(Qt::WindowMaximizeButtonHint), c.maximize);
+        EXPECT_FALSE(flags.testFlag(Qt::WindowFullscreenButtonHint));
+        window.Close();
+    }
 }
