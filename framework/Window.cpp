@@ -165,6 +165,7 @@ bool Window::PressButtonForKey(int key)
 void Window::Show()
 {
     RequireMainThread();
+    widget_->setWindowState(widget_->windowState() & ~Qt::WindowMinimized);
     widget_->show();
     widget_->raise();
     widget_->activateWindow();

@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMenuBar>
+#include <QTest>
 #include <QThread>
 #include <QTest>
 #include <QTimer>
@@ -120,6 +121,35 @@ TEST_F(MenuHandlersTest, EveryHandlerReportsFalse)
         EXPECT_FALSE(handler.run()) << handler.name;
     EXPECT_EQ(OpenWindows().size(), 2u) << "one main window and one About window";
     EXPECT_EQ(BrowserCalls(2).size(), 2u);
+}
+
+TEST_F(MenuHandlersTest, AMinimisedWindowComesBackWhenItsCommandShowsIt)
+{
+    const struct {
+        const char* name;
+        std::function<Window&()> window;
+        std::function<void()> command;
+    } cases[] = {
+        {"About from the menu", []() -> Window& { return instance::aboutWin(); }, [this] { Choose(*main_, "FileAboutQuorvane"); }},
+        {"About from the logo", []() -> Window& { return instance::aboutWin(); },
+         [this] { QTest::mousePress(main_->Canvas1().Widget(), Qt::LeftButton, {}, QPoint(50, 50)); }},
+        {"New Window", []() -> Window& { return instance::Window1(); }, [this] { Choose(*main_, "FileNewWindow"); }},
+    };
+    main_->Show();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Window& window = c.window();
+        window.Show();
+        window.TopLevelWidget()->showMinimized();
+        QCoreApplication::processEvents();
+        ASSERT_TRUE(window.TopLevelWidget()->isMinimized());
+        c.command();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(&c.window(), &window) << "the open window, not a new one";
+        EXPECT_FALSE(window.TopLevelWidget()->isMinimized());
+        EXPECT_TRUE(window.IsVisible());
+        EXPECT_EQ(QApplication::activeWindow(), window.TopLevelWidget());
+    }
 }
 
 TEST_F(MenuHandlersTest, TheEditItemsReachNoProgramHandlerAndEditTheFocusedField)

@@ -211,3 +211,22 @@ TEST_F(WindowTest, TheTitleBarButtonsFollowTheDeclaredProperties)
         window.Close();
     }
 }
+
+TEST_F(WindowTest, ShowBringsAMinimisedWindowBackToTheFront)
+{
+    HookWindow& window = Window::Construct<HookWindow>();
+    HookWindow& other = Window::Construct<HookWindow>();
+    QMainWindow* top = window.TopLevelWidget();
+    window.Show();
+    top->showMinimized();
+    other.Show();
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(top->isMinimized());
+    ASSERT_EQ(QApplication::activeWindow(), other.TopLevelWidget());
+
+    window.Show();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(top->isMinimized());
+    EXPECT_TRUE(window.IsVisible());
+    EXPECT_EQ(QApplication::activeWindow(), top);
+}
