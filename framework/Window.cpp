@@ -46,11 +46,17 @@ void DestroyClosedWindows()
 {
     closedWindows.clear();
 }
-}
 
-Window::Window() : widget_(std::make_unique<WindowWidget>(*this)), contentArea_(new QWidget)
+// Checked before the first widget is made: a window refused on another thread leaves nothing there.
+std::unique_ptr<WindowWidget> NewWidgetOnMainThread(Window& owner)
 {
     RequireMainThread();
+    return std::make_unique<WindowWidget>(owner);
+}
+}
+
+Window::Window() : widget_(NewWidgetOnMainThread(*this)), contentArea_(new QWidget)
+{
     widget_->setAttribute(Qt::WA_DeleteOnClose, false);
     widget_->setCentralWidget(contentArea_);
 }

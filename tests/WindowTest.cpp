@@ -11,6 +11,8 @@
 #include <QMenu>
 #include <QPointer>
 
+#include <thread>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -229,4 +231,21 @@ TEST_F(WindowTest, ShowBringsAMinimisedWindowBackToTheFront)
     EXPECT_FALSE(top->isMinimized());
     EXPECT_TRUE(window.IsVisible());
     EXPECT_EQ(QApplication::activeWindow(), top);
+}
+
+TEST_F(WindowTest, AWindowBuiltOffTheMainThreadIsRefusedBeforeAnythingIsMade)
+{
+    const qsizetype widgetsBefore = QApplication::allWidgets().size();
+    bool refused = false;
+    std::thread([&] {
+        try {
+            Window::Construct<HookWindow>();
+        } catch (const ThreadAccessingUIException&) {
+            refused = true;
+        }
+    }).join();
+    EXPECT_TRUE(refused);
+    EXPECT_EQ(QApplication::allWidgets().size(), widgetsBefore);
+    EXPECT_TRUE(events.empty());
+    EXPECT_TRUE(OpenWindows().empty());
 }
