@@ -2,12 +2,17 @@
 
 #include <QLineEdit>
 
+#include <limits>
+
 namespace {
-// The line edit's own default, its longest text.
-constexpr int kNoLimit = 32767;
+// The line edit's own default would cut a text at 32 767 characters.
+constexpr int kNoLimit = std::numeric_limits<int>::max();
 }
 
-TextField::TextField(Window& window) : TextEdit(window, new QLineEdit), field_(static_cast<QLineEdit*>(Widget())) {}
+TextField::TextField(Window& window) : TextEdit(window, new QLineEdit), field_(static_cast<QLineEdit*>(Widget()))
+{
+    field_->setMaxLength(kNoLimit);
+}
 
 const PropertyTable& TextField::DeclaredProperties() const
 {

@@ -103,6 +103,30 @@ TEST_F(TextControlTest, TextFieldTextIsUtf8BothWays)
     EXPECT_EQ(field.Text(), "abc");
 }
 
+TEST_F(TextControlTest, TextFieldWithLimitZeroOrNoneTakesTextOfAnyLength)
+{
+    // Sizes compared, not texts: a failure then prints two numbers.
+    TextField& declared = Make<TextField>("declared", {{"LimitText", 0}});
+    TextField& undeclared = Make<TextField>("undeclared");
+    for (TextField* field : {&declared, &undeclared}) {
+        SCOPED_TRACE(field == &declared ? "LimitText 0" : "no LimitText");
+        EXPECT_EQ(field->LimitText(), 0);
+        auto* widget = static_cast<QLineEdit*>(field->Widget());
+        field->SetText(std::string(100000, 'a'));
+        EXPECT_EQ(field->Text().size(), 100000u);
+        widget->end(false);
+        widget->insert(QString(70000, u'b'));
+        EXPECT_EQ(field->Text().size(), 170000u);
+        EXPECT_EQ(field->Text().back(), 'b');
+    }
+
+    declared.SetLimitText(40000);
+    EXPECT_EQ(declared.Text().size(), 40000u);
+    declared.SetLimitText(0);
+    declared.SetText(std::string(100000, 'c'));
+    EXPECT_EQ(declared.Text().size(), 100000u);
+}
+
 TEST_F(TextControlTest, TextAreaReadsBackExactlyTheBytesThatWereSet)
 {
     TextArea& area = Make<TextArea>("area", {{"Left", 0}, {"Top", 0}, {"Width", 200}, {"Height", 100}});
