@@ -4,6 +4,7 @@
 #include <QApplication>
 
 namespace {
+using namespace std::string_literals;
 using DownloadTest = TranscriptWindowTest;
 
 const std::vector<LanguageRow> kThreeLanguages = {{"English", "en"}, {"German", "de"}, {"French", "fr"}};
@@ -28,10 +29,13 @@ TEST_F(DownloadTest, ChecksTheFormThenTheAddressThenTheList)
     EXPECT_FALSE(fieldFocusedAtMessage) << "the cursor moves once the message is dismissed";
     EXPECT_EQ(QApplication::focusWidget(), window->TextField1().Widget());
 
-    window->TextField1().SetText(Watch("abc"));
-    messages.clear();
-    Download();
-    EXPECT_EQ(messages, std::vector<std::string>{"There are no selected languages to retrieve."});
+    // The list is checked before the address is looked at again for a video.
+    for (const std::string& address : {Watch("abc"), "hello"s}) {
+        window->TextField1().SetText(address);
+        messages.clear();
+        Download();
+        EXPECT_EQ(messages, std::vector<std::string>{"There are no selected languages to retrieve."}) << address;
+    }
 
     EXPECT_TRUE(dialogs.empty());
     EXPECT_TRUE(transcriptService.Requests().empty());
@@ -41,8 +45,12 @@ TEST_F(DownloadTest, NothingIsFetchedForAnAddressWithoutVideoOrRowsWithoutSelect
 {
     SearchVideo("abc", kThreeLanguages);
     window->lineBox().SetValue(true);
-    Download();
-    EXPECT_EQ(messages, std::vector<std::string>{"There are no selected languages to retrieve."});
+    for (const std::string& address : {Watch("abc"), "https://www.youtube.com/watch&v=abc"s}) {
+        window->TextField1().SetText(address);
+        messages.clear();
+        Download();
+        EXPECT_EQ(messages, std::vector<std::string>{"There are no selected languages to retrieve."}) << address;
+    }
 
     Select({1});
     window->TextField1().SetText("https://www.youtube.com/watch&v=abc");

@@ -14,17 +14,17 @@ void Window1::PushButton1_Action(PushButton&)
         TextField1().SetFocus();
         return;
     }
-    // The address may have been edited since the search: without a video id there is nothing to fetch.
-    if (!NamesVideo(TextField1().Text())) {
-        MsgBox("This does not appear to be a YouTube URL.");
-        return;
-    }
     const int rows = Listbox1().ListCount();
     bool anySelected = false;
     for (int row = 0; row < rows; ++row)
         anySelected = anySelected || Listbox1().Selected(row);
     if (rows == 0 || (rows > 1 && !anySelected)) {
         MsgBox("There are no selected languages to retrieve.");
+        return;
+    }
+    // The address may have been edited since the search: without a video id there is nothing to fetch.
+    if (!NamesVideo(TextField1().Text())) {
+        MsgBox("This does not appear to be a YouTube URL.");
         return;
     }
     for (int row = 0; row < Listbox1().ListCount(); ++row)
