@@ -1,4 +1,5 @@
 #include "App.h"
+#include "MainMenuBar.h"
 #include "ProgramTest.h"
 #include "Window1.h"
 #include "aboutWin.h"
@@ -150,6 +151,33 @@ TEST_F(MenuHandlersTest, AMinimisedWindowComesBackWhenItsCommandShowsIt)
         EXPECT_TRUE(window.IsVisible());
         EXPECT_EQ(QApplication::activeWindow(), window.TopLevelWidget());
     }
+}
+
+TEST_F(MenuHandlersTest, EachMenuItemAccessorGivesTheSharedBarsItemOfItsName)
+{
+    const struct {
+        const char* name;
+        MenuItem* (Window1::*get)() const;
+    } accessors[] = {
+        {"EditMenu", &Window1::EditMenu},           {"EditSelectAll", &Window1::EditSelectAll},
+        {"EditSeparator2", &Window1::EditSeparator2}, {"EditClear", &Window1::EditClear},
+        {"EditPaste", &Window1::EditPaste},         {"EditCopy", &Window1::EditCopy},
+        {"EditCut", &Window1::EditCut},             {"EditSeparator1", &Window1::EditSeparator1},
+        {"EditUndo", &Window1::EditUndo},           {"FileMenu", &Window1::FileMenu},
+        {"FileHelp", &Window1::FileHelp},           {"FileAboutQuorvane", &Window1::FileAboutQuorvane},
+        {"FileNewWindow", &Window1::FileNewWindow},
+    };
+    const std::shared_ptr<MainMenuBar> bar = instance::MainMenuBar();
+    for (const auto& accessor : accessors) {
+        MenuItem* item = (main_->*accessor.get)();
+        ASSERT_NE(item, nullptr) << accessor.name;
+        EXPECT_EQ(item, bar->_Lookup(accessor.name)) << accessor.name;
+        EXPECT_EQ(item->Name(), accessor.name);
+    }
+
+    main_->SetMenuBar(nullptr);
+    for (const auto& accessor : accessors)
+        EXPECT_THROW((main_->*accessor.get)(), NilObjectException) << accessor.name;
 }
 
 TEST_F(MenuHandlersTest, TheEditItemsReachNoProgramHandlerAndEditTheFocusedField)

@@ -5,6 +5,7 @@
 #include "Label.h"
 #include "Line.h"
 #include "Listbox.h"
+#include "MenuItem.h"
 #include "PushButton.h"
 #include "TextArea.h"
 #include "TextField.h"
@@ -48,6 +49,22 @@ public:
     void PDFbox_Action(::CheckBox& box);
     bool Canvas1_MouseDown(::Canvas& canvas, int x, int y);
 
+    // The items of the window's menu bar, each found by its name anywhere in the bar (nullptr when
+    // the bar has none of that name); NilObjectException when the window has no menu bar.
+    MenuItem* EditMenu() const;
+    MenuItem* EditSelectAll() const;
+    MenuItem* EditSeparator2() const;
+    MenuItem* EditClear() const;
+    MenuItem* EditPaste() const;
+    MenuItem* EditCopy() const;
+    MenuItem* EditCut() const;
+    MenuItem* EditSeparator1() const;
+    MenuItem* EditUndo() const;
+    MenuItem* FileMenu() const;
+    MenuItem* FileHelp() const;
+    MenuItem* FileAboutQuorvane() const;
+    MenuItem* FileNewWindow() const;
+
     // Menu handlers; each gives false, leaving nothing handled.
     bool _FileAboutQuorvane_Action();
     bool _FileNewWindow_Action();
@@ -65,6 +82,7 @@ protected:
 
 private:
     void _CreateControls0();
+    MenuItem* MenuItemNamed(std::string_view name) const;
 };
 
 namespace instance {
