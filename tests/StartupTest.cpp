@@ -10,7 +10,20 @@
 
 #include <gtest/gtest.h>
 
-using StartupTest = FakeDesktopTest;
+#include <memory>
+#include <optional>
+
+namespace {
+// Each test starts from nothing cached: the one before it has run the finalisers.
+class StartupTest : public FakeDesktopTest {
+protected:
+    void TearDown() override
+    {
+        FakeDesktopTest::TearDown();
+        _RunFinalizers();
+    }
+};
+}
 
 TEST_F(StartupTest, EarlyStartupInstallsTheSharedMenuBarBeforeAnyWindow)
 {
@@ -56,7 +69,7 @@ TEST_F(StartupTest, AMainWindowBuiltAfterTheFirstClosedIsANewOneSharingTheMenuBa
     EXPECT_EQ(second.GetMenuBar(), instance::MainMenuBar().get());
 }
 
-TEST_F(StartupTest, TheTextFileTypeIsRegisteredOnceAtStartupAndReleasedBeforeTheMenuBar)
+TEST_F(StartupTest, TheTextFileTypeIsRegisteredOnceAtStartup)
 {
     _EarlyStartup();
     std::shared_ptr<FileType> text = FileTypes1::Text();
@@ -70,14 +83,32 @@ TEST_F(StartupTest, TheTextFileTypeIsRegisteredOnceAtStartupAndReleasedBeforeThe
     EXPECT_EQ(text->MimeType(), "");
     EXPECT_EQ(text->UTI(), "public.text");
     EXPECT_EQ(_RegisteredFileTypeFilter("text/plain"), "Text files (*.text *.txt)");
+}
 
-    std::weak_ptr<FileType> fileType = text;
+namespace {
+// An item of the menu bar that notes, as the bar goes, whether the file type went before it.
+class Witness : public MenuItem {
+public:
+    explicit Witness(std::optional<bool>& fileTypeGone) : fileTypeGone_(fileTypeGone) {}
+    ~Witness() override { fileTypeGone_ = FileTypes1::Text() == nullptr && !_RegisteredFileTypeFilter("text/plain"); }
+
+private:
+    std::optional<bool>& fileTypeGone_;
+};
+}
+
+// Held by nothing but their caches (no application object, no window), the file type and the
+// menu bar go while the finalisers run, each when its own drops it.
+TEST_F(StartupTest, ShutDownReleasesTheFileTypeBeforeTheMenuBar)
+{
+    _InitFileTypes();
+    std::optional<bool> fileTypeGoneFirst;
+    instance::MainMenuBar()->Append(std::make_unique<Witness>(fileTypeGoneFirst));
     std::weak_ptr<MainMenuBar> menuBar = instance::MainMenuBar();
-    text.reset();
-    _RuntimeRegisterAppObject(nullptr);
-    _DestroyWindows();
-    FileTypes1::_Finalize();
-    EXPECT_TRUE(fileType.expired());
-    EXPECT_FALSE(menuBar.expired());
+    ASSERT_NE(FileTypes1::Text(), nullptr);
+
     _RunFinalizers();
+    EXPECT_TRUE(menuBar.expired());
+    ASSERT_TRUE(fileTypeGoneFirst.has_value()) << "the menu bar outlived the finalisers";
+    EXPECT_TRUE(*fileTypeGoneFirst);
 }
