@@ -17,7 +17,8 @@ protected:
 };
 }
 
-// The caches live as long as the process: this is the one test that fills them.
+// The caches live as long as the process, so this test needs one to itself or to run first in it
+// (as it does, its file coming first): the controls' test fills the logo's too.
 TEST_F(PicturesTest, LoadedOnceFromTheirOwnFilesAndTriedAgainWhileMissing)
 {
     // The logo's file is "Quorvane1001.png"; a file named after the accessor is never read.

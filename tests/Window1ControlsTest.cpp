@@ -3,6 +3,8 @@
 #include "Window1.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QMainWindow>
 #include <QPlainTextEdit>
@@ -113,6 +115,7 @@ TEST_F(ProgramTest, ControlsStandWhereTheirListsPutThem)
 
 TEST_F(ProgramTest, ButtonsBoxesAndFieldsStartAsDeclared)
 {
+    ASSERT_TRUE(QFile::copy(QUORVANE_PICTURES_DIR "/Quorvane1001.png", QDir(resources_.path()).filePath("Quorvane1001.png")));
     Window1& window = instance::Window1();
     EXPECT_EQ(window.PushButton1().Caption(), "Download Transcript(s)");
     EXPECT_EQ(window.PushButton2().Caption(), "Search");
@@ -139,6 +142,7 @@ TEST_F(ProgramTest, ButtonsBoxesAndFieldsStartAsDeclared)
     EXPECT_EQ(window.TextArea1().Text(), "");
     EXPECT_EQ(window.Listbox1().ListCount(), 0);
     EXPECT_EQ(window.XMLList().ListCount(), 0);
+    EXPECT_NE(window.Canvas1().Backdrop(), nullptr);
     EXPECT_EQ(window.Canvas1().Backdrop(), Quorvane100());
     EXPECT_FALSE(window.Canvas1().AcceptFocus());
     EXPECT_TRUE(window.Canvas1().Transparent());
