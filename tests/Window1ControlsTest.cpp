@@ -12,6 +12,7 @@
 #include <QTest>
 #include <QTreeWidget>
 
+#include <algorithm>
 #include <functional>
 #include <typeinfo>
 #include <vector>
@@ -236,6 +237,26 @@ TEST_F(ProgramTest, ReturnPressesSearch)
     QTest::keyClick(window.TextField1().Widget(), Qt::Key_Return);
     QTest::keyClick(window.Listbox1().Widget(), Qt::Key_Return);
     EXPECT_EQ(pressed, (std::vector<std::string>{"Search", "Search"}));
+}
+
+TEST_F(ProgramTest, TabMovesTheFocusInTheOrderOfTabIndex)
+{
+    Window1& window = instance::Window1();
+    window.Show();
+    QApplication::setActiveWindow(window.TopLevelWidget());
+    window.PushButton1().SetFocus();
+    QCoreApplication::processEvents();
+    std::vector<std::string> order;
+    for (int press = 0; press < 12; ++press) {
+        QWidget* focused = QApplication::focusWidget();
+        auto named = std::find_if(kAccessors.begin(), kAccessors.end(),
+                                  [&](const Accessor& a) { return a.get(window).Widget() == focused; });
+        order.push_back(named == kAccessors.end() ? "(none of the controls)" : named->name);
+        QTest::keyClick(focused, Qt::Key_Tab);
+    }
+    // Labels, lines and the logo take no focus; the hidden boxes are passed over.
+    EXPECT_EQ(order, (std::vector<std::string>{"PushButton1", "TextField1", "PushButton2", "XMLList", "TextArea1", "Listbox1",
+                                               "timecodeBox", "paragraphBox", "lineBox", "openBox", "PushButton1", "TextField1"}));
 }
 
 TEST_F(ProgramTest, TheWorkingBufferOutOfViewHoldsLargeTextsWithoutShowingThem)
