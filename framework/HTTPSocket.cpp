@@ -30,6 +30,7 @@ struct TestHooks {
     std::vector<std::string> routes;
     std::string certificateAuthority;
     std::size_t bodyLimit = HTTPSocket::kBodyLimit;
+    std::optional<std::chrono::milliseconds> timeoutLimit;
 };
 
 TestHooks& Hooks()
@@ -217,19 +218,30 @@ public:
     BusyCursor& operator=(const BusyCursor&) = delete;
 };
 
+// How long a transfer may go without progress; nothing for no limit.
+std::optional<Clock::duration> InactivityLimit(int timeoutSeconds)
+{
+    std::optional<Clock::duration> limit;
+    if (timeoutSeconds > 0)
+        limit = std::chrono::seconds(timeoutSeconds);
+    if (const auto& cap = Hooks().timeoutLimit; cap && (!limit || *cap < *limit))
+        limit = *cap;
+    return limit;
+}
+
 // Drives the transfer until it ends; gives its result, or nothing when it was inactive for
 // timeoutSeconds.
 std::optional<CURLcode> Drive(CURLM* multi, const Transfer& transfer, int timeoutSeconds)
 {
     const BusyCursor busy;
-    const auto inactivityLimit = std::chrono::seconds(timeoutSeconds);
+    const std::optional<Clock::duration> inactivityLimit = InactivityLimit(timeoutSeconds);
     for (;;) {
         int running = 0;
         if (const CURLMcode code = curl_multi_perform(multi, &running); code != CURLM_OK)
             return FromMulti(code);
         if (running == 0)
             break;
-        if (timeoutSeconds > 0 && Clock::now() - transfer.lastProgress >= inactivityLimit)
+        if (inactivityLimit && Clock::now() - transfer.lastProgress >= *inactivityLimit)
             return std::nullopt;
         if (const CURLMcode code = curl_multi_poll(multi, nullptr, 0, kPollMilliseconds, nullptr); code != CURLM_OK)
             return FromMulti(code);
@@ -362,6 +374,11 @@ void HTTPSocket::TestTrustCertificateAuthority(const std::string& pemFile)
 void HTTPSocket::TestLimitBody(std::size_t bytes)
 {
     Hooks().bodyLimit = bytes;
+}
+
+void HTTPSocket::TestLimitTimeout(std::chrono::milliseconds limit)
+{
+    Hooks().timeoutLimit = limit;
 }
 
 void HTTPSocket::TestClearHooks()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstddef>
 #include <string>
 
@@ -55,7 +56,10 @@ public:
     static void TestTrustCertificateAuthority(const std::string& pemFile);
     // Lowers the body limit so that tests need not send kBodyLimit bytes.
     static void TestLimitBody(std::size_t bytes);
-    // Removes every route, the trusted test authority and the lowered limit.
+    // Ends every wait after at most that long without progress, so that tests need not wait
+    // out a program's own time-outs.
+    static void TestLimitTimeout(std::chrono::milliseconds limit);
+    // Removes every route, the trusted test authority and the lowered limits.
     static void TestClearHooks();
 
 private:

@@ -128,12 +128,15 @@ TEST_F(ServiceFaultsTest, AFailedTranscriptRequestEndsItsRowOnly)
         {"500", Page(kTranscript, "HTTP/1.0 500 Internal Server Error"), 500},
         {"301", Moved(), 301},
         {"no HTTP head", NotHTTP(transcript), 1},
+        {"no answer within the time-out", Cut(transcript, 0, FakeResponse::Ending::Stall, true), HTTPSocket::kTimedOut},
     };
     SearchVideo("abc", kTwoLanguages);
     transcriptService.Respond(TranscriptTarget("abc", "fr"), Page(kFrench));
     window->paragraphBox().SetValue(true);
     Select({0, 1});
     HTTPSocket::TestLimitBody(1000);
+    // Long enough for the 300 ms stall above; the time-out case then takes 1 s, not 30.
+    HTTPSocket::TestLimitTimeout(1s);
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         messages.clear();
