@@ -54,6 +54,47 @@ Decimal ToDecimal(double number)
     return decimal;
 }
 
+// The exact binary value rounded once to `keep` significant digits, halves away from zero.
+// Rounding the shortest digits instead would round twice: 100.99994999999999834 has the
+// shortest form 100.99995, which would then round up to 101.
+Decimal RoundedToSignificantDigits(double number, int keep)
+{
+    Decimal decimal;
+    decimal.negative = std::signbit(number);
+    char text[32];
+    const auto written = std::to_chars(text, text + sizeof text, number, std::chars_format::scientific, keep - 1).ptr;
+    const char* at = decimal.negative ? text + 1 : text;
+    std::int64_t kept = 0;
+    for (; *at != 'e'; ++at) {
+        if (*at != '.') {
+            decimal.digits[decimal.count++] = *at;
+            kept = kept * 10 + (*at - '0');
+        }
+    }
+    ++at;
+    if (*at == '+')
+        ++at;
+    int exponent = 0;
+    std::from_chars(at, written, exponent);
+    decimal.point = exponent + 1;
+    // to_chars breaks an exact tie towards the even digit; away from zero it goes up instead,
+    // which differs only when the even digit was the lower one. Ties are exact doubles, so
+    // they need a power of ten that is itself exact.
+    const int tieExponent = exponent - keep;
+    if (kept % 2 == 0 && tieExponent >= -22 && tieExponent <= 22) {
+        const double tie = static_cast<double>(kept * 10 + 5);
+        const double scale = std::pow(10.0, std::abs(tieExponent));
+        const double magnitude = std::fabs(number);
+        const bool isTie = tieExponent < 0
+            ? magnitude * scale == tie && std::fma(magnitude, scale, -tie) == 0
+            : tie * scale == magnitude && std::fma(tie, scale, -magnitude) == 0;
+        if (isTie)
+            ++decimal.digits[decimal.count - 1];
+    }
+    DropTrailingZeros(decimal);
+    return decimal;
+}
+
 // Keeps the first `keep` digits, rounding the dropped ones half away from zero.
 void Round(Decimal& decimal, int keep)
 {
@@ -225,8 +266,7 @@ std::string Str(double number)
 {
     if (!std::isfinite(number))
         return NonFiniteText(number);
-    Decimal decimal = ToDecimal(number);
-    Round(decimal, 7);
+    Decimal decimal = RoundedToSignificantDigits(number, 7);
     const int decimals = decimal.count > 0 ? std::max(decimal.count - decimal.point, 0) : 0;
     return Layout(decimal, 1, decimals);
 }

@@ -35,14 +35,16 @@ double Val(std::string_view text);
 // An integer in decimal, with "-" when negative.
 std::string Str(int number);
 
-// Str and Format round halves away from zero, and they round the shortest decimal form that
-// reads back as the same double: 59.995 rounds to 60.00 as it is written, although its binary
-// value lies just below. Infinities and NaN read "inf", "-inf" and "nan".
+// Str and Format round halves away from zero. Infinities and NaN read "inf", "-inf" and "nan".
 
-// Plain decimal with "." as the point, rounded to seven significant digits, without trailing
-// zeros and without a point for whole numbers: 1, 60, 62.0875, 1.258333.
+// Plain decimal with "." as the point, the exact binary value rounded once to seven significant
+// digits, without trailing zeros and without a point for whole numbers: 1, 60, 62.0875,
+// 1.258333, and 100.9999 for 6059.997 / 60, which lies just below 100.99995.
 std::string Str(double number);
 
+// Format rounds the shortest decimal form that reads back as the same double: 59.995 rounds to
+// 60.00 as it is written, although its binary value lies just below.
+//
 // The number laid out by a pattern of zeros: the zeros before the point are the least number
 // of integer digits, those after it the exact number of decimals ("00", "0", "00.00").
 // Raises RuntimeException for any other pattern.
