@@ -61,6 +61,34 @@ Decimal RoundedToSignificantDigits(double number, int keep)
 {
     Decimal decimal;
     decimal.negative = std::signbit(number);
+    // From 1 up to 2^53, where timecodes live, the exact value is an integer mantissa over a
+    // power of two that integer arithmetic rounds faster than the general conversion.
+    if (const double magnitude = std::fabs(number); magnitude >= 1 && magnitude < 0x1p53) {
+        const auto whole = static_cast<std::int64_t>(magnitude);
+        char text[24];
+        const int integerDigits = static_cast<int>(std::to_chars(text, text + sizeof text, whole).ptr - text);
+        const int decimals = keep - integerDigits;
+        std::int64_t rounded = 0;
+        if (decimals >= 0) {
+            int exponent = 0;
+            const double fraction = std::frexp(magnitude, &exponent);
+            const int shift = 53 - exponent;
+            __extension__ using Wide = unsigned __int128;
+            Wide scaled = static_cast<Wide>(std::ldexp(fraction, 53));
+            for (int power = 0; power < decimals; ++power)
+                scaled *= 10;
+            rounded = static_cast<std::int64_t>(shift > 0 ? (scaled + (static_cast<Wide>(1) << (shift - 1))) >> shift : scaled);
+        } else {
+            std::int64_t unit = 1;
+            for (int power = 0; power < -decimals; ++power)
+                unit *= 10;
+            rounded = (whole + unit / 2) / unit;
+        }
+        decimal.count = static_cast<int>(std::to_chars(decimal.digits, decimal.digits + sizeof decimal.digits, rounded).ptr - decimal.digits);
+        decimal.point = decimal.count - decimals;
+        DropTrailingZeros(decimal);
+        return decimal;
+    }
     char text[32];
     const auto written = std::to_chars(text, text + sizeof text, number, std::chars_format::scientific, keep - 1).ptr;
     const char* at = decimal.negative ? text + 1 : text;
