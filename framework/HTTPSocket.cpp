@@ -255,7 +255,7 @@ std::optional<CURLcode> Drive(CURLM* multi, const Transfer& transfer, int timeou
     return CURLE_FAILED_INIT;
 }
 
-Outcome Fetch(const std::string& url, int timeoutSeconds)
+Outcome Fetch(const std::string& url, int timeoutSeconds, std::size_t bodyLimit)
 {
     if (const CURLcode code = GlobalInit(); code != CURLE_OK)
         return Failed(code);
@@ -278,7 +278,7 @@ Outcome Fetch(const std::string& url, int timeoutSeconds)
     if (!easy)
         return Failed(CURLE_FAILED_INIT);
     const std::string target = RequestTarget(address->path);
-    Transfer transfer(Hooks().bodyLimit);
+    Transfer transfer(std::min(bodyLimit, Hooks().bodyLimit));
 
     Options options(easy.get());
     options.Set(CURLOPT_CURLU, location.get());
@@ -339,7 +339,7 @@ Outcome Fetch(const std::string& url, int timeoutSeconds)
 std::string HTTPSocket::Get(const std::string& url, int timeoutSeconds)
 {
     RequireMainThread();
-    Outcome outcome = Fetch(url, timeoutSeconds);
+    Outcome outcome = Fetch(url, timeoutSeconds, bodyLimit_);
     errorCode_ = outcome.errorCode;
     lastErrorCode_ = outcome.lastErrorCode;
     statusCode_ = static_cast<int>(outcome.statusCode);

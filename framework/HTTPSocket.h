@@ -24,15 +24,20 @@ public:
     static constexpr int kTimedOut = -1;
     // LastErrorCode after the inactivity time-out (libcurl's CURLE_OPERATION_TIMEDOUT).
     static constexpr int kTimedOutConnectionError = 28;
-    // ErrorCode and LastErrorCode when the body passed kBodyLimit (libcurl's
+    // ErrorCode and LastErrorCode when the body passed the client's BodyLimit (libcurl's
     // CURLE_FILESIZE_EXCEEDED); the body is then dropped.
     static constexpr int kBodyTooLarge = 63;
     // Any other non-zero number is libcurl's CURLcode of the failure: 6 the host name was not
     // found, 7 the connection was refused, 56 the connection broke while the body arrived,
     // 60 the server's certificate was refused, and so on.
 
-    // The most body bytes a request keeps.
+    // The most body bytes a request keeps unless its client sets a limit of its own.
     static constexpr std::size_t kBodyLimit = std::size_t{256} * 1024 * 1024;
+
+    // The most body bytes this client's requests keep, kBodyLimit unless set; a longer body
+    // fails the request.
+    std::size_t BodyLimit() const { return bodyLimit_; }
+    void SetBodyLimit(std::size_t bytes) { bodyLimit_ = bytes; }
 
     // Waits until the page is complete, the connection fails, or timeoutSeconds pass without
     // progress (counted from the start, again once connected and again whenever body bytes
@@ -54,7 +59,7 @@ public:
     static void TestRouteHost(const std::string& host, int port);
     // Trusts only the certificate authorities in this PEM file instead of the system's.
     static void TestTrustCertificateAuthority(const std::string& pemFile);
-    // Lowers the body limit so that tests need not send kBodyLimit bytes.
+    // Lowers every client's body limit to at most bytes, so that tests need not send kBodyLimit bytes.
     static void TestLimitBody(std::size_t bytes);
     // Ends every wait after at most that long without progress, so that tests need not wait
     // out a program's own time-outs.
@@ -66,4 +71,5 @@ private:
     int errorCode_ = 0;
     int lastErrorCode_ = 0;
     int statusCode_ = 0;
+    std::size_t bodyLimit_ = kBodyLimit;
 };

@@ -237,6 +237,36 @@ TEST_F(HTTPSocketTest, TheBodyLimitEndsTheTransferAsAFailure)
     }
 }
 
+TEST_F(HTTPSocketTest, AClientsOwnBodyLimitFailsALongerBodyOfThatClientOnly)
+{
+    socket.SetBodyLimit(1000);
+    EXPECT_EQ(socket.BodyLimit(), 1000u);
+    struct Case {
+        std::size_t size;
+        bool contentLength;
+        int error;
+    } cases[] = {{1000, false, 0}, {1001, true, HTTPSocket::kBodyTooLarge}, {5000, false, HTTPSocket::kBodyTooLarge}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.size) + (c.contentLength ? " with length" : " to the close"));
+        service.Enqueue(Page(std::string(c.size, 'b'), c.contentLength));
+        EXPECT_EQ(socket.Get(Local("/big"), 5), c.error == 0 ? std::string(c.size, 'b') : "");
+        EXPECT_EQ(socket.ErrorCode(), c.error);
+        EXPECT_EQ(socket.LastErrorCode(), c.error);
+    }
+
+    HTTPSocket fresh;
+    EXPECT_EQ(fresh.BodyLimit(), HTTPSocket::kBodyLimit);
+    service.Enqueue(Page(std::string(5000, 'b')));
+    EXPECT_EQ(fresh.Get(Local("/big"), 5), std::string(5000, 'b'));
+    EXPECT_EQ(fresh.ErrorCode(), 0);
+
+    // The lower of the client's limit and the test hook's holds.
+    HTTPSocket::TestLimitBody(500);
+    service.Enqueue(Page(std::string(800, 'b')));
+    EXPECT_EQ(socket.Get(Local("/big"), 5), "");
+    EXPECT_EQ(socket.ErrorCode(), HTTPSocket::kBodyTooLarge);
+}
+
 // Sets every proxy variable libcurl knows to one address for the life of the object.
 class ProxyEnvironment {
 public:
