@@ -131,3 +131,24 @@ TEST_F(CaptionTrackSearchTest, NoTracksNoAnswerOrNoServiceEachTellThereAreNoTran
         EXPECT_EQ(window->XMLList().ListCount(), 0);
     }
 }
+
+// No real list comes near the limit, so a longer answer is a failed request, not a long list.
+TEST_F(CaptionTrackSearchTest, AListAnswerOverTheTrackListLimitTellsThereAreNoTranscripts)
+{
+    const std::string opening = "<?xml version=\"1.0\" encoding=\"utf-8\" ?><list id=\"7\">"
+                                "<track id=\"0\" name=\"\" lang_code=\"de\" lang_translated=\"";
+    const std::string closing = "\"/></list>";
+    for (const std::size_t size : {kTrackListBodyLimit, kTrackListBodyLimit + 1}) {
+        SCOPED_TRACE(size);
+        const std::string name(size - opening.size() - closing.size(), 'a');
+        SearchVideo("before", {{"English", "en"}});
+        messages.clear();
+        listService.Respond(ListTarget("abc"), Page(opening + name + closing));
+        Search(Watch("abc"));
+        const bool admitted = size == kTrackListBodyLimit;
+        const std::vector<LanguageRow> rows = admitted ? std::vector<LanguageRow>{{name, "de"}} : std::vector<LanguageRow>();
+        EXPECT_EQ(Rows(), rows);
+        EXPECT_EQ(window->XMLList().ListCount(), admitted ? 1 : 0);
+        EXPECT_EQ(messages, admitted ? std::vector<std::string>() : std::vector<std::string>{kNoTranscripts});
+    }
+}

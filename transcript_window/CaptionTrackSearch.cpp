@@ -25,6 +25,7 @@ void Window1::PushButton2_Action(PushButton&)
     }
 
     HTTPSocket socket;
+    socket.SetBodyLimit(kTrackListBodyLimit);
     const std::string answer = socket.Get(std::string("http://") + kTrackListHost + "/timedtext?type=list&v=" + VideoId(address), kTrackListTimeout);
     TextArea1().SetText(answer);
 
