@@ -1,7 +1,5 @@
 // The most memory the application holds when it downloads one long transcript: the real road
-// from Search through Download to the saved file, line by line with timecodes. The fake service
-// runs as a process of its own, so that the process's high-water mark of resident memory
-// (getrusage) is the application's alone.
+// from Search through Download to the saved file, line by line with timecodes.
 #include "App.h"
 #include "FakeTools.h"
 #include "GeneratedTranscript.h"
@@ -9,20 +7,17 @@
 #include "MsgBox.h"
 #include "SaveDialog.h"
 #include "ServiceAddresses.h"
+#include "ServiceProcess.h"
 #include "Startup.h"
 #include "Window1.h"
 
 #include <QApplication>
 #include <QFileInfo>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
-#include <sys/resource.h>
-
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -32,51 +27,7 @@ constexpr const char* kListTarget = "/timedtext?type=list&v=Zp4Kq7wRt2E";
 constexpr const char* kTranscriptTarget = "/api/timedtext?&v=Zp4Kq7wRt2E&lang=de";
 constexpr const char* kList = R"(<?xml version="1.0" encoding="utf-8" ?><transcript_list docid="1">)"
                               R"(<track id="0" name="" lang_code="de" lang_translated="German"/></transcript_list>)";
-constexpr int kStartMilliseconds = 30000;
 constexpr double kBytesPerMegabyte = 1024.0 * 1024.0;
-
-double MaxResidentMegabytes()
-{
-    rusage usage{};
-    if (getrusage(RUSAGE_SELF, &usage) != 0)
-        return 0;
-    return static_cast<double>(usage.ru_maxrss) * 1024.0 / kBytesPerMegabyte; // ru_maxrss counts KiB
-}
-
-// The fake timed-text service as a child process on free ports; it ends when its input closes.
-class ServiceProcess {
-public:
-    ServiceProcess(const QString& authorityFile, const std::vector<std::pair<std::string, QString>>& answers)
-    {
-        QStringList arguments{"--authority", authorityFile, "--name", kTrackListHost, "--name", kTranscriptHost};
-        for (const auto& [target, file] : answers)
-            arguments << "--respond" << QString::fromStdString(target) << file;
-        process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        process_.start(QUORVANE_FAKE_SERVICE, arguments);
-        while (!process_.canReadLine() && process_.waitForReadyRead(kStartMilliseconds)) {
-        }
-        std::istringstream ready(process_.readLine().toStdString());
-        std::string word;
-        ready >> word >> plainPort_ >> tlsPort_;
-        ok_ = word == "ready";
-    }
-
-    ~ServiceProcess()
-    {
-        process_.closeWriteChannel();
-        if (!process_.waitForFinished(kStartMilliseconds))
-            process_.kill();
-    }
-
-    bool Ok() const { return ok_; }
-    int PlainPort() const { return plainPort_; }
-    int TlsPort() const { return tlsPort_; }
-
-private:
-    QProcess process_;
-    bool ok_ = false;
-    int plainPort_ = 0, tlsPort_ = 0;
-};
 
 void DownloadPeakMemory(benchmark::State& state)
 {
