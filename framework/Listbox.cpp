@@ -2,19 +2,92 @@
 
 #include "Exceptions.h"
 
+#include <QAbstractTableModel>
 #include <QHeaderView>
 #include <QPainter>
 #include <QRegularExpression>
 #include <QStyledItemDelegate>
-#include <QTreeWidget>
+#include <QTreeView>
 
 #include <algorithm>
 #include <vector>
 
-namespace {
-// The cell's text as it was set; the item's display text is its UTF-8 reading.
-constexpr int kStoredText = Qt::UserRole;
+// The rows' texts as they were set, each row holding only the cells up to its last one set;
+// the view reads a cell as UTF-8 when it draws it.
+class ListboxRows : public QAbstractTableModel {
+public:
+    explicit ListboxRows(QObject* parent) : QAbstractTableModel(parent) {}
 
+    int rowCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : static_cast<int>(rows_.size()); }
+    int columnCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : columns_; }
+
+    QVariant data(const QModelIndex& index, int role) const override
+    {
+        if (role != Qt::DisplayRole)
+            return {};
+        return QString::fromStdString(Cell(index.row(), index.column()));
+    }
+
+    Qt::ItemFlags flags(const QModelIndex& index) const override
+    {
+        return index.isValid() ? Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemNeverHasChildren : Qt::NoItemFlags;
+    }
+
+    void SetColumnCount(int count)
+    {
+        if (count > columns_) {
+            beginInsertColumns({}, columns_, count - 1);
+            columns_ = count;
+            endInsertColumns();
+        } else if (count < columns_) {
+            beginRemoveColumns({}, count, columns_ - 1);
+            columns_ = count;
+            for (auto& row : rows_) {
+                if (row.size() > static_cast<std::size_t>(count))
+                    row.resize(count);
+            }
+            endRemoveColumns();
+        }
+    }
+
+    void AddRow(const std::string& text)
+    {
+        const int row = rowCount();
+        beginInsertRows({}, row, row);
+        rows_.push_back({text});
+        endInsertRows();
+    }
+
+    void RemoveRow(int row)
+    {
+        beginRemoveRows({}, row, row);
+        rows_.erase(rows_.begin() + row);
+        endRemoveRows();
+    }
+
+    const std::string& Cell(int row, int column) const
+    {
+        static const std::string empty;
+        const auto& cells = rows_[row];
+        return static_cast<std::size_t>(column) < cells.size() ? cells[column] : empty;
+    }
+
+    void SetCell(int row, int column, const std::string& text)
+    {
+        auto& cells = rows_[row];
+        if (static_cast<std::size_t>(column) >= cells.size())
+            cells.resize(column + 1);
+        cells[column] = text;
+        const QModelIndex changed = index(row, column);
+        emit dataChanged(changed, changed, {Qt::DisplayRole});
+    }
+
+private:
+    std::vector<std::vector<std::string>> rows_;
+    int columns_ = 1;
+};
+
+namespace {
 QPen GridPen(int style, const QColor& color)
 {
     if (style < 2)
@@ -43,9 +116,10 @@ private:
 };
 }
 
-Listbox::Listbox(Window& window) : RectControl(window, new QTreeWidget), list_(static_cast<QTreeWidget*>(Widget()))
+Listbox::Listbox(Window& window)
+    : RectControl(window, new QTreeView), rows_(new ListboxRows(Widget())), list_(static_cast<QTreeView*>(Widget()))
 {
-    list_->setColumnCount(1);
+    list_->setModel(rows_);
     list_->setHeaderHidden(true);
     list_->setRootIsDecorated(false);
     list_->setItemsExpandable(false);
@@ -100,12 +174,12 @@ const PropertyTable& Listbox::DeclaredProperties() const
 
 int Listbox::ColumnCount() const
 {
-    return list_->columnCount();
+    return rows_->columnCount();
 }
 
 void Listbox::SetColumnCount(int count)
 {
-    list_->setColumnCount(std::max(count, 1));
+    rows_->SetColumnCount(std::max(count, 1));
     ApplyColumnWidths();
 }
 
@@ -117,7 +191,7 @@ void Listbox::SetColumnWidths(const std::string& widths)
 
 void Listbox::ApplyColumnWidths()
 {
-    const int columns = list_->columnCount();
+    const int columns = rows_->columnCount();
     const QStringList given = QString::fromStdString(columnWidths_).split(',');
     std::vector<int> widths(columns, -1);
     int fixed = 0, sharing = 0;
@@ -196,14 +270,13 @@ void Listbox::AddInitialRows(const std::string& rows)
 
 int Listbox::ListCount() const
 {
-    return list_->topLevelItemCount();
+    return rows_->rowCount();
 }
 
-QTreeWidgetItem* Listbox::Row(int row) const
+void Listbox::CheckRow(int row) const
 {
     if (row < 0 || row >= ListCount())
         throw OutOfBoundsException("Row " + std::to_string(row) + " of a list with " + std::to_string(ListCount()) + " rows.");
-    return list_->topLevelItem(row);
 }
 
 void Listbox::CheckColumn(int column) const
@@ -214,41 +287,44 @@ void Listbox::CheckColumn(int column) const
 
 void Listbox::AddRow(const std::string& text)
 {
-    auto* item = new QTreeWidgetItem;
-    list_->addTopLevelItem(item);
-    SetCell(ListCount() - 1, 0, text);
+    rows_->AddRow(text);
 }
 
 void Listbox::RemoveRow(int row)
 {
-    Row(row);
-    delete list_->takeTopLevelItem(row);
+    CheckRow(row);
+    rows_->RemoveRow(row);
 }
 
 std::string Listbox::Cell(int row, int column) const
 {
-    QTreeWidgetItem* item = Row(row);
+    CheckRow(row);
     CheckColumn(column);
-    return item->data(column, kStoredText).toByteArray().toStdString();
+    return rows_->Cell(row, column);
 }
 
 void Listbox::SetCell(int row, int column, const std::string& text)
 {
-    QTreeWidgetItem* item = Row(row);
+    CheckRow(row);
     CheckColumn(column);
-    item->setData(column, kStoredText, QByteArray(text.data(), static_cast<qsizetype>(text.size())));
-    item->setText(column, QString::fromStdString(text));
+    rows_->SetCell(row, column, text);
 }
 
 bool Listbox::Selected(int row) const
 {
-    return Row(row)->isSelected();
+    CheckRow(row);
+    return list_->selectionModel()->isRowSelected(row);
 }
 
 void Listbox::SetSelected(int row, bool selected)
 {
-    QTreeWidgetItem* item = Row(row);
-    if (selected && list_->selectionMode() == QAbstractItemView::SingleSelection)
-        list_->clearSelection();
-    item->setSelected(selected);
+    CheckRow(row);
+    QItemSelectionModel::SelectionFlags how = QItemSelectionModel::Rows;
+    if (!selected)
+        how |= QItemSelectionModel::Deselect;
+    else if (list_->selectionMode() == QAbstractItemView::SingleSelection)
+        how |= QItemSelectionModel::ClearAndSelect;
+    else
+        how |= QItemSelectionModel::Select;
+    list_->selectionModel()->select(rows_->index(row, 0), how);
 }

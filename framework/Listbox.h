@@ -4,12 +4,12 @@
 
 #include <string>
 
-class QTreeWidget;
-class QTreeWidgetItem;
+class ListboxRows;
+class QTreeView;
 
 // A list of rows with one or more columns. Cells hold their text exactly as it was set and show
-// it as UTF-8. Rows and columns count from 0; a row or column that does not exist raises
-// OutOfBoundsException.
+// it as UTF-8; a row costs little more than the texts it holds. Rows and columns count from 0;
+// a row or column that does not exist raises OutOfBoundsException.
 class Listbox : public RectControl {
 public:
     explicit Listbox(Window& window);
@@ -44,7 +44,7 @@ public:
     void SetSelected(int row, bool selected);
 
 private:
-    QTreeWidgetItem* Row(int row) const;
+    void CheckRow(int row) const;
     void CheckColumn(int column) const;
     void ApplyColumnWidths();
     void ApplyScrollBars();
@@ -55,7 +55,8 @@ protected:
 
 private:
 
-    QTreeWidget* list_;
+    ListboxRows* rows_;
+    QTreeView* list_;
     std::string columnWidths_;
     int selectionType_ = 0;
     int gridLinesHorizontal_ = 0, gridLinesVertical_ = 0;

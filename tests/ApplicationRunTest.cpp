@@ -22,7 +22,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-#include <QTreeWidget>
+#include <QTreeView>
 
 #include <gtest/gtest.h>
 
@@ -105,9 +105,9 @@ void Tick(QWidget* window, const QString& caption)
     QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2));
 }
 
-void ClickRow(QTreeWidget* list, int row, Qt::KeyboardModifiers modifiers)
+void ClickRow(QTreeView* list, int row, Qt::KeyboardModifiers modifiers)
 {
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, modifiers, list->visualItemRect(list->topLevelItem(row)).center());
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, modifiers, list->visualRect(list->model()->index(row, 0)).center());
 }
 }
 
@@ -153,9 +153,9 @@ TEST_F(ApplicationRunTest, FromStartUpThroughSearchAndDownloadToTwoSavedFilesAnd
         Choose(window, "EditPaste");
         Press(window, "Search");
 
-        QTreeWidget* languages = InView<QTreeWidget>(window);
+        QTreeView* languages = InView<QTreeView>(window);
         ASSERT_NE(languages, nullptr);
-        ASSERT_EQ(languages->topLevelItemCount(), 3);
+        ASSERT_EQ(languages->model()->rowCount(), 3);
         ClickRow(languages, 0, Qt::NoModifier);
         ClickRow(languages, 2, Qt::ControlModifier);
         Tick(window, "Line-by-line");

@@ -4,7 +4,7 @@
 
 #include <QHeaderView>
 #include <QTest>
-#include <QTreeWidget>
+#include <QTreeView>
 
 #include <functional>
 #include <vector>
@@ -19,11 +19,11 @@ protected:
         return Make<Listbox>(name, {{"Left", 10}, {"Top", 10}, {"Width", 200}, {"Height", 150}, {"ColumnCount", columns},
                                       {"ColumnWidths", widths}, {"HasHeading", false}, {"SelectionType", selectionType}});
     }
-    static QTreeWidget* Tree(Listbox& list) { return static_cast<QTreeWidget*>(list.Widget()); }
+    static QTreeView* Tree(Listbox& list) { return static_cast<QTreeView*>(list.Widget()); }
     static void ClickRow(Listbox& list, int row, Qt::KeyboardModifiers modifiers = {})
     {
-        QTreeWidget* tree = Tree(list);
-        QRect rect = tree->visualItemRect(tree->topLevelItem(row));
+        QTreeView* tree = Tree(list);
+        QRect rect = tree->visualRect(tree->model()->index(row, 0));
         QTest::mouseClick(tree->viewport(), Qt::LeftButton, modifiers, rect.center());
     }
 };
@@ -44,7 +44,7 @@ TEST_F(ListboxTest, RowsAreAddedUnselectedRemovedAndTheirCellsKeptExactly)
     EXPECT_EQ(list.Cell(1, 1), "en");
     EXPECT_EQ(list.Cell(0, 1), "de\r");
     EXPECT_EQ(list.Cell(2, 0), "bad \xFF");
-    EXPECT_EQ(Tree(list)->topLevelItem(2)->text(0), QString::fromUtf8("bad \xEF\xBF\xBD"));
+    EXPECT_EQ(Tree(list)->model()->index(2, 0).data().toString(), QString::fromUtf8("bad \xEF\xBF\xBD"));
     for (int row = 0; row < 3; ++row)
         EXPECT_FALSE(list.Selected(row));
 
@@ -107,6 +107,38 @@ TEST_F(ListboxTest, SelectionTypeDecidesWhetherSeveralRowsCanBeSelected)
     EXPECT_FALSE(single.Selected(1));
 }
 
+TEST_F(ListboxTest, TheKeyboardMovesExtendsAndSelectsAllRowsOfAMultipleSelectionList)
+{
+    Listbox& single = List(1, 0);
+    Listbox& multiple = List(1, 1, "", "multiple");
+    for (Listbox* list : {&single, &multiple})
+        for (const char* row : {"a", "b", "c"})
+            list->AddRow(row);
+    const auto selected = [](Listbox& list) {
+        std::vector<bool> rows;
+        for (int row = 0; row < list.ListCount(); ++row)
+            rows.push_back(list.Selected(row));
+        return rows;
+    };
+
+    Tree(single)->hide();
+    ClickRow(multiple, 0);
+    QTest::keyClick(Tree(multiple), Qt::Key_Down, Qt::ShiftModifier);
+    EXPECT_EQ(selected(multiple), (std::vector<bool>{true, true, false}));
+    QTest::keyClick(Tree(multiple), Qt::Key_Down);
+    EXPECT_EQ(selected(multiple), (std::vector<bool>{false, false, true}));
+    QTest::keyClick(Tree(multiple), Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(selected(multiple), (std::vector<bool>{true, true, true}));
+
+    Tree(multiple)->hide();
+    Tree(single)->show();
+    ClickRow(single, 0);
+    QTest::keyClick(Tree(single), Qt::Key_Down, Qt::ShiftModifier);
+    EXPECT_EQ(selected(single), (std::vector<bool>{false, true, false}));
+    QTest::keyClick(Tree(single), Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(selected(single), (std::vector<bool>{false, true, false}));
+}
+
 TEST_F(ListboxTest, ColumnWidthsGivePixelsSharesAndTheRest)
 {
     struct Case {
@@ -140,7 +172,7 @@ TEST_F(ListboxTest, TheSecondColumnOfAFullWidthFirstColumnIsOutOfView)
     list.AddRow("English");
     list.SetCell(0, 1, "en");
     QCoreApplication::processEvents();
-    QTreeWidget* tree = Tree(list);
+    QTreeView* tree = Tree(list);
     EXPECT_TRUE(tree->isHeaderHidden());
     EXPECT_EQ(tree->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
     QRect code = tree->visualRect(tree->model()->index(0, 1));

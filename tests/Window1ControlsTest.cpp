@@ -10,7 +10,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
-#include <QTreeWidget>
+#include <QTreeView>
 
 #include <algorithm>
 #include <functional>
@@ -200,7 +200,7 @@ TEST_F(ProgramTest, TheLanguageListShowsOnlyItsFirstColumnAndTakesSeveralRows)
     Window1& window = instance::Window1();
     window.Show();
     Listbox& languages = window.Listbox1();
-    auto* tree = static_cast<QTreeWidget*>(languages.Widget());
+    auto* tree = static_cast<QTreeView*>(languages.Widget());
     EXPECT_EQ(languages.ColumnCount(), 2);
     EXPECT_EQ(languages.ColumnWidths(), "250");
     EXPECT_FALSE(languages.HasHeading());
@@ -223,7 +223,7 @@ TEST_F(ProgramTest, TheLanguageListShowsOnlyItsFirstColumnAndTakesSeveralRows)
     Listbox& tracks = window.XMLList();
     EXPECT_EQ(tracks.ColumnCount(), 1);
     EXPECT_EQ(tracks.SelectionType(), 0);
-    EXPECT_EQ(static_cast<QTreeWidget*>(tracks.Widget())->selectionMode(), QAbstractItemView::SingleSelection);
+    EXPECT_EQ(static_cast<QTreeView*>(tracks.Widget())->selectionMode(), QAbstractItemView::SingleSelection);
 }
 
 TEST_F(ProgramTest, ReturnPressesSearch)
