@@ -5,12 +5,21 @@
 std::vector<CaptionTrack> ParseCaptionTrackList(std::string_view answer)
 {
     // A marker after the end of the opening element and after each track element.
-    const auto pieces = Split(ReplaceAll(ReplaceAll(answer, "\">", "\">:::"), "\"/>", "\"/>:::"), ":::");
+    const std::string marked = ReplaceAll(ReplaceAll(answer, "\">", "\">:::"), "\"/>", "\"/>:::");
+    constexpr std::string_view kMarker = ":::";
 
-    // The first piece is the declaration and the opening element, the last the closing element.
+    // The pieces between markers, as a split at every marker gives them, are read in place: an
+    // answer of nothing but markers would otherwise hold a string for every two bytes. The piece
+    // before the first marker is the declaration and the opening element, the one after the
+    // last the closing element.
     std::vector<CaptionTrack> tracks;
-    for (std::size_t index = 1; index + 1 < pieces.size(); ++index) {
-        std::string element = ReplaceAll(ReplaceAll(pieces[index], "<track id=\"", ""), "\" name=\"\" ", " ");
+    const std::string_view text = marked;
+    for (auto start = text.find(kMarker), end = start; start != std::string_view::npos; start = end) {
+        start += kMarker.size();
+        end = text.find(kMarker, start);
+        if (end == std::string_view::npos)
+            break;
+        std::string element = ReplaceAll(ReplaceAll(text.substr(start, end - start), "<track id=\"", ""), "\" name=\"\" ", " ");
         const auto codeSplit = Split(element, "lang_code=\"");
         if (codeSplit.size() < 2)
             continue;
