@@ -19,6 +19,19 @@ const std::string& Answer(int captions)
     return answer;
 }
 
+// Captions of three bare separators (each "> becomes one), with neither start nor text: a
+// 6-byte caption gives a 15-byte line with its timecode, the most the conversion holds per byte.
+const std::string& BareCaptions(int captions)
+{
+    static std::map<int, std::string> answers;
+    auto& answer = answers[captions];
+    if (answer.empty()) {
+        for (int index = 0; index < captions; ++index)
+            answer += R"(">">">)";
+    }
+    return answer;
+}
+
 void Conversion(benchmark::State& state, TranscriptForm form)
 {
     const auto& answer = Answer(static_cast<int>(state.range(0)));
@@ -28,9 +41,9 @@ void Conversion(benchmark::State& state, TranscriptForm form)
 }
 
 // The most memory the conversion holds at once, the answer included, per byte of answer.
-void ConversionPeakMemory(benchmark::State& state, TranscriptForm form)
+void ConversionPeakMemory(benchmark::State& state, TranscriptForm form, const std::string& (*made)(int) = Answer)
 {
-    const auto& answer = Answer(static_cast<int>(state.range(0)));
+    const auto& answer = made(static_cast<int>(state.range(0)));
     double perAnswerByte = 0;
     for (auto _ : state) {
         const PeakMemory peak;
@@ -54,5 +67,8 @@ BENCHMARK_CAPTURE(Conversion, with_timecode, TranscriptForm::LineByLineWithTimec
 BENCHMARK_CAPTURE(ConversionPeakMemory, paragraph, TranscriptForm::Paragraph)->Apply(Sizes)->Iterations(1);
 BENCHMARK_CAPTURE(ConversionPeakMemory, line_by_line, TranscriptForm::LineByLine)->Apply(Sizes)->Iterations(1);
 BENCHMARK_CAPTURE(ConversionPeakMemory, with_timecode, TranscriptForm::LineByLineWithTimecode)->Apply(Sizes)->Iterations(1);
+BENCHMARK_CAPTURE(ConversionPeakMemory, bare_captions_with_timecode, TranscriptForm::LineByLineWithTimecode, BareCaptions)
+    ->Apply(Sizes)
+    ->Iterations(1);
 
 BENCHMARK_MAIN();
