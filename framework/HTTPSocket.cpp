@@ -3,9 +3,10 @@
 #include "Runtime.h"
 
 #include <QCoreApplication>
-#include <QEventLoop>
 #include <QCursor>
+#include <QEvent>
 #include <QGuiApplication>
+#include <QObject>
 
 #include <curl/curl.h>
 
@@ -229,11 +230,37 @@ std::optional<Clock::duration> InactivityLimit(int timeoutSeconds)
     return limit;
 }
 
+// Drops mouse, keyboard and the other input events while it lives, but lets a window's close
+// through: leaving them queued, as the event loop can, would hold back the close box too.
+class InputHold : public QObject {
+public:
+    InputHold() { QCoreApplication::instance()->installEventFilter(this); }
+    ~InputHold() override { QCoreApplication::instance()->removeEventFilter(this); }
+    InputHold(const InputHold&) = delete;
+    InputHold& operator=(const InputHold&) = delete;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        switch (event->type()) {
+        case QEvent::Shortcut:
+        case QEvent::InputMethod:
+        case QEvent::DragEnter:
+        case QEvent::DragMove:
+        case QEvent::Drop:
+            return true;
+        default:
+            return event->isInputEvent();
+        }
+    }
+};
+
 // Drives the transfer until it ends; gives its result, or nothing when it was inactive for
 // timeoutSeconds.
 std::optional<CURLcode> Drive(CURLM* multi, const Transfer& transfer, int timeoutSeconds)
 {
     const BusyCursor busy;
+    const InputHold hold;
     const std::optional<Clock::duration> inactivityLimit = InactivityLimit(timeoutSeconds);
     for (;;) {
         int running = 0;
@@ -245,7 +272,7 @@ std::optional<CURLcode> Drive(CURLM* multi, const Transfer& transfer, int timeou
             return std::nullopt;
         if (const CURLMcode code = curl_multi_poll(multi, nullptr, 0, kPollMilliseconds, nullptr); code != CURLM_OK)
             return FromMulti(code);
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        QCoreApplication::processEvents();
     }
     int queued = 0;
     while (const CURLMsg* message = curl_multi_info_read(multi, &queued)) {

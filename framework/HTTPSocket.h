@@ -42,8 +42,8 @@ public:
     // Waits until the page is complete, the connection fails, or timeoutSeconds pass without
     // progress (counted from the start, again once connected and again whenever body bytes
     // arrive; 0 or less waits without limit). Gives the body bytes received, "" when none.
-    // The window keeps painting and shows a busy cursor meanwhile, but user input waits until
-    // the request is over. Main thread only.
+    // The windows keep painting and show a busy cursor meanwhile; mouse and keyboard input is
+    // dropped, but a window can be closed. Main thread only.
     std::string Get(const std::string& url, int timeoutSeconds);
 
     // The outcome of the last Get: 0, kTimedOut or a CURLcode (see above).

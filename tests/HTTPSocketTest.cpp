@@ -5,6 +5,9 @@
 
 #include <QCursor>
 #include <QGuiApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -385,6 +388,28 @@ TEST_F(HTTPSocketTest, WhileWaitingEventsRunUnderABusyCursor)
     EXPECT_EQ(socket.Get(Local("/late"), 5), "late");
     EXPECT_EQ(shapeDuringWait, Qt::WaitCursor);
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(HTTPSocketTest, WhileWaitingInputIsDroppedButAWindowStillCloses)
+{
+    FakeResponse late = Page("late");
+    late.delay = 400ms;
+    service.Enqueue(late);
+    QWidget window;
+    auto* field = new QLineEdit(&window);
+    auto* button = new QPushButton("Press", &window);
+    window.show();
+    bool clicked = false;
+    QObject::connect(button, &QPushButton::clicked, [&] { clicked = true; });
+    QTimer::singleShot(50, [&] {
+        QTest::keyClick(field, Qt::Key_A);
+        QTest::mouseClick(button, Qt::LeftButton);
+        window.close();
+    });
+    EXPECT_EQ(socket.Get(Local("/late"), 5), "late");
+    EXPECT_FALSE(clicked);
+    EXPECT_EQ(field->text(), "");
+    EXPECT_FALSE(window.isVisible());
 }
 
 TEST_F(HTTPSocketTest, GetIsRefusedOffTheMainThread)
