@@ -261,6 +261,7 @@ std::optional<CURLcode> Drive(CURLM* multi, const Transfer& transfer, int timeou
 {
     const BusyCursor busy;
     const InputHold hold;
+    const ProgramWait wait;
     const std::optional<Clock::duration> inactivityLimit = InactivityLimit(timeoutSeconds);
     for (;;) {
         int running = 0;

@@ -43,7 +43,7 @@ public:
     // progress (counted from the start, again once connected and again whenever body bytes
     // arrive; 0 or less waits without limit). Gives the body bytes received, "" when none.
     // The windows keep painting and show a busy cursor meanwhile; mouse and keyboard input is
-    // dropped, but a window can be closed. Main thread only.
+    // dropped and no program code starts, but a window can be closed. Main thread only.
     std::string Get(const std::string& url, int timeoutSeconds);
 
     // The outcome of the last Get: 0, kTimedOut or a CURLcode (see above).

@@ -27,5 +27,6 @@ void MsgBox(const std::string& text)
     }
     QMessageBox box(QMessageBox::NoIcon, QApplication::applicationDisplayName(), QString::fromStdString(text),
                     QMessageBox::Ok, QApplication::activeWindow());
+    const ProgramWait wait;
     box.exec();
 }

@@ -15,6 +15,7 @@
 namespace {
 std::unique_ptr<QApplication> ownedApplication;
 int programCallDepth = 0;
+int waits = 0;
 int exitStatus = 0;
 int requestedStatus = 0;
 std::vector<std::function<void()>> idleActions;
@@ -74,6 +75,8 @@ void _RunFrameworkInitialization(std::function<void()> lateStartup)
 
 bool CallProgram(const std::function<void()>& code)
 {
+    if (waits > 0)
+        return false;
     ++programCallDepth;
     bool completed = false;
     try {
@@ -87,6 +90,16 @@ bool CallProgram(const std::function<void()>& code)
     if (--programCallDepth == 0 && !idleActions.empty())
         QTimer::singleShot(0, qApp, RunIdleActions);
     return completed;
+}
+
+ProgramWait::ProgramWait()
+{
+    ++waits;
+}
+
+ProgramWait::~ProgramWait()
+{
+    --waits;
 }
 
 int ProgramCallDepth()

@@ -22,8 +22,19 @@ void _RunFrameworkInitialization(std::function<void()> lateStartup);
 
 // The one boundary through which the framework calls program code. An exception that escapes
 // goes to the unhandled-exception report, after which the application shuts down with status 1.
-// Gives false when the code raised.
+// While program code waits (see ProgramWait) nothing starts: what arrives then is dropped.
+// Gives false when the code raised or was dropped.
 bool CallProgram(const std::function<void()>& code);
+
+// Held by the framework while program code waits in a request or a modal dialog; no other
+// program code may start inside it, whatever the source of the event.
+class ProgramWait {
+public:
+    ProgramWait();
+    ~ProgramWait();
+    ProgramWait(const ProgramWait&) = delete;
+    ProgramWait& operator=(const ProgramWait&) = delete;
+};
 
 // How many calls into program code are under way; windows closed meanwhile are destroyed only
 // once it is back to zero, so a waiting handler never finds its window gone.

@@ -83,6 +83,7 @@ std::optional<FolderItem> GetSaveFolderItem(const std::string& filter, const std
         dialog.setNameFilter(QString::fromStdString(nameFilter));
     dialog.setDirectory(QFileInfo(proposedPath).absolutePath());
     dialog.selectFile(proposedPath);
+    const ProgramWait wait;
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return FolderItem(dialog.selectedFiles().first().toStdString());

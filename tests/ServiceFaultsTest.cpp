@@ -1,6 +1,9 @@
 #include "TranscriptWindowTest.h"
 
+#include <QAccessible>
+#include <QApplication>
 #include <QMainWindow>
+#include <QTest>
 #include <QTimer>
 #include <QTreeView>
 
@@ -247,3 +250,32 @@ TEST_F(ServiceFaultsTest, AWindowClosedWhileItsRequestWaitsEndsItsHandlerCleanly
     EXPECT_TRUE(messages.empty());
     EXPECT_EQ(window->TextArea1().Text(), "");
 }
+
+// A press that arrives while a handler waits, such as a screen reader's, starts nothing.
+TEST_F(ServiceFaultsTest, APressWhileAHandlerWaitsIsDropped)
+{
+    SearchVideo("abc", kTwoLanguages);
+    Select({0, 1});
+    window->paragraphBox().SetValue(true);
+    for (int i = 0; i < 2; ++i) {
+        FakeResponse slow = Page(kTranscript);
+        slow.delay = 400ms;
+        transcriptService.Enqueue(slow);
+    }
+    Answer({PathOf("German.txt"), PathOf("French.txt")});
+    QTimer::singleShot(100, [this] { window->PushButton2().Push(); });
+    QTimer::singleShot(150, [this] {
+        QAccessibleInterface* button = QAccessible::queryAccessibleInterface(window->PushButton1().Widget());
+        ASSERT_NE(button, nullptr);
+        button->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    });
+    Download();
+    EXPECT_EQ(listService.Requests().size(), 1u);
+    EXPECT_EQ(transcriptService.Requests().size(), 2u);
+    EXPECT_EQ(ProposedNames(), (std::vector<std::string>{"German.txt", "French.txt"}));
+    EXPECT_EQ(Rows(), kTwoLanguages);
+    EXPECT_TRUE(messages.empty());
+    QTest::qWait(300);
+    EXPECT_EQ(transcriptService.Requests().size(), 2u);
+}
+
