@@ -81,6 +81,6 @@ bool Canvas::MouseDown(int x, int y)
         return false;
     auto handler = mouseDown_;
     bool handled = false;
-    CallProgram([&] { handled = handler(*this, x, y); });
+    CallProgram([&] { handled = handler(*this, x, y); }, &GetWindow());
     return handled;
 }

@@ -1,8 +1,12 @@
 #include "DesktopOpener.h"
 
+#include "Runtime.h"
+
 #include <QProcess>
 
 void OpenWithDesktop(const QString& pathOrAddress)
 {
+    if (_RunningForClosedWindow())
+        return;
     QProcess::startDetached("xdg-open", {pathOrAddress});
 }

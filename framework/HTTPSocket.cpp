@@ -20,6 +20,7 @@
 
 static_assert(HTTPSocket::kTimedOutConnectionError == CURLE_OPERATION_TIMEDOUT);
 static_assert(HTTPSocket::kBodyTooLarge == CURLE_FILESIZE_EXCEEDED);
+static_assert(HTTPSocket::kAbandoned == CURLE_ABORTED_BY_CALLBACK);
 
 namespace {
 using Clock = std::chrono::steady_clock;
@@ -274,6 +275,8 @@ std::optional<CURLcode> Drive(CURLM* multi, const Transfer& transfer, int timeou
         if (const CURLMcode code = curl_multi_poll(multi, nullptr, 0, kPollMilliseconds, nullptr); code != CURLM_OK)
             return FromMulti(code);
         QCoreApplication::processEvents();
+        if (_RunningForClosedWindow())
+            return CURLE_ABORTED_BY_CALLBACK;
     }
     int queued = 0;
     while (const CURLMsg* message = curl_multi_info_read(multi, &queued)) {
@@ -285,6 +288,8 @@ std::optional<CURLcode> Drive(CURLM* multi, const Transfer& transfer, int timeou
 
 Outcome Fetch(const std::string& url, int timeoutSeconds, std::size_t bodyLimit)
 {
+    if (_RunningForClosedWindow())
+        return Failed(CURLE_ABORTED_BY_CALLBACK);
     if (const CURLcode code = GlobalInit(); code != CURLE_OK)
         return Failed(code);
     const auto address = ReadAddress(url);
@@ -346,6 +351,9 @@ Outcome Fetch(const std::string& url, int timeoutSeconds, std::size_t bodyLimit)
     // Taking the handle off the multi handle closes the connection, ending a timed-out transfer.
     if (const CURLMcode code = curl_multi_remove_handle(multi.get(), easy.get()); code != CURLM_OK)
         return Failed(FromMulti(code));
+    // Nothing of an abandoned request reaches the code that waited on it.
+    if (result == CURLE_ABORTED_BY_CALLBACK)
+        return Failed(CURLE_ABORTED_BY_CALLBACK);
 
     Outcome outcome;
     if (const CURLcode code = curl_easy_getinfo(easy.get(), CURLINFO_RESPONSE_CODE, &outcome.statusCode); code != CURLE_OK)

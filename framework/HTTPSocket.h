@@ -27,6 +27,10 @@ public:
     // ErrorCode and LastErrorCode when the body passed the client's BodyLimit (libcurl's
     // CURLE_FILESIZE_EXCEEDED); the body is then dropped.
     static constexpr int kBodyTooLarge = 63;
+    // ErrorCode and LastErrorCode when the window of the code that waits was closed: the request
+    // is abandoned, or not sent when that window was closed already (libcurl's
+    // CURLE_ABORTED_BY_CALLBACK).
+    static constexpr int kAbandoned = 42;
     // Any other non-zero number is libcurl's CURLcode of the failure: 6 the host name was not
     // found, 7 the connection was refused, 56 the connection broke while the body arrived,
     // 60 the server's certificate was refused, and so on.

@@ -91,11 +91,11 @@ private:
 void Dispatch(Window& window, const std::string& name, const EditItemsEnabler& enabler)
 {
     if (window.BoundMenuHandlers().Has(name)) {
-        window.BoundMenuHandlers().Run(name);
+        window.BoundMenuHandlers().Run(name, window);
         return;
     }
     if (const Application* application = _GetAppObject(); application && application->BoundMenuHandlers().Has(name)) {
-        application->BoundMenuHandlers().Run(name);
+        application->BoundMenuHandlers().Run(name, window);
         return;
     }
     if (std::optional<EditCommand> command = EditCommandNamed(name))

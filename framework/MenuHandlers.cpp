@@ -20,11 +20,11 @@ const std::function<bool()>* MenuHandlers::Find(const std::string& itemName) con
     return bound != handlers_.end() ? &bound->second : nullptr;
 }
 
-void MenuHandlers::Run(const std::string& itemName) const
+void MenuHandlers::Run(const std::string& itemName, Window& window) const
 {
     // A copy: the handler may bind its own name anew while it runs.
     if (const std::function<bool()>* handler = Find(itemName))
-        CallProgram([run = *handler] { run(); });
+        CallProgram([run = *handler] { run(); }, &window);
 }
 
 std::vector<std::string> MenuHandlers::ItemNames() const

@@ -5,14 +5,16 @@
 #include <utility>
 #include <vector>
 
+class Window;
+
 // Menu handlers bound by item name; a handler gives true when it handled the command.
 class MenuHandlers {
 public:
     // Binding a name again replaces its handler and keeps its place.
     void Bind(const std::string& itemName, std::function<bool()> handler);
     bool Has(const std::string& itemName) const { return Find(itemName) != nullptr; }
-    // Runs the bound handler through the program boundary.
-    void Run(const std::string& itemName) const;
+    // Runs the bound handler through the program boundary, for the window whose menu was used.
+    void Run(const std::string& itemName, Window& window) const;
     // The bound item names, in the order they were first bound.
     std::vector<std::string> ItemNames() const;
 

@@ -21,6 +21,8 @@ void SetMsgBoxHook(std::function<void(const std::string& text)> hook)
 void MsgBox(const std::string& text)
 {
     RequireMainThread();
+    if (_RunningForClosedWindow())
+        return;
     if (Hook()) {
         Hook()(text);
         return;

@@ -16,6 +16,8 @@ namespace {
 std::unique_ptr<QApplication> ownedApplication;
 int programCallDepth = 0;
 int waits = 0;
+// The window of each call into program code under way, innermost last.
+std::vector<Window*> callWindows;
 int exitStatus = 0;
 int requestedStatus = 0;
 std::vector<std::function<void()>> idleActions;
@@ -73,20 +75,25 @@ void _RunFrameworkInitialization(std::function<void()> lateStartup)
     QTimer::singleShot(0, qApp, [lateStartup = std::move(lateStartup)] { CallProgram(lateStartup); });
 }
 
-bool CallProgram(const std::function<void()>& code)
+bool CallProgram(const std::function<void()>& code, Window* window)
 {
     if (waits > 0)
         return false;
     ++programCallDepth;
+    callWindows.push_back(window);
     bool completed = false;
     try {
         code();
         completed = true;
     } catch (const RuntimeException& exception) {
+        // The report is the application's, whatever became of the window.
+        callWindows.back() = nullptr;
         _UnhandledException(exception);
     } catch (const std::exception& exception) {
+        callWindows.back() = nullptr;
         _UnhandledException(RuntimeException(exception.what()));
     }
+    callWindows.pop_back();
     if (--programCallDepth == 0 && !idleActions.empty())
         QTimer::singleShot(0, qApp, RunIdleActions);
     return completed;
@@ -100,6 +107,11 @@ ProgramWait::ProgramWait()
 ProgramWait::~ProgramWait()
 {
     --waits;
+}
+
+bool _RunningForClosedWindow()
+{
+    return !callWindows.empty() && callWindows.back() && !callWindows.back()->IsOpen();
 }
 
 int ProgramCallDepth()

@@ -66,6 +66,8 @@ void SetSaveDialogHook(SaveDialogHook hook)
 std::optional<FolderItem> GetSaveFolderItem(const std::string& filter, const std::string& proposedName)
 {
     RequireMainThread();
+    if (_RunningForClosedWindow())
+        return std::nullopt;
     const std::string nameFilter = _RegisteredFileTypeFilter(filter).value_or("");
     const QString proposedPath = QDir(DocumentsFolder()).filePath(FileNameOf(proposedName));
     if (Hook()) {

@@ -8,10 +8,10 @@
 
 // A modal save dialog in the user's documents folder, proposing the name and listing the files
 // of the registered file type named by filter. It asks before replacing a file. Gives the chosen
-// file, or nothing when cancelled. The name proposes a file in that folder, the one Save writes:
-// each "/", double quote, control character (C0, DEL, C1), line or paragraph separator and
-// bidirectional control (U+061C, U+200E, U+200F, U+202A to U+202E, U+2066 to U+2069) in it
-// becomes "-", and so does a leading "~".
+// file, or nothing when cancelled; nothing, unshown, for code running for a closed window. The
+// name proposes a file in that folder, the one Save writes: each "/", double quote, control
+// character (C0, DEL, C1), line or paragraph separator and bidirectional control (U+061C, U+200E,
+// U+200F, U+202A to U+202E, U+2066 to U+2069) in it becomes "-", and so does a leading "~".
 std::optional<FolderItem> GetSaveFolderItem(const std::string& filter, const std::string& proposedName);
 
 // Test hook: while set, GetSaveFolderItem shows no dialog. The hook receives what the dialog

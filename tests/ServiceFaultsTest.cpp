@@ -251,6 +251,32 @@ TEST_F(ServiceFaultsTest, AWindowClosedWhileItsRequestWaitsEndsItsHandlerCleanly
     EXPECT_EQ(window->TextArea1().Text(), "");
 }
 
+// Closing the window ends its request at once, and the rest of its handler fails quietly at once:
+// no message, no dialog, nothing saved or opened, whatever the server still holds back.
+TEST_F(ServiceFaultsTest, ClosingTheWindowAbandonsItsRequestsAtOnce)
+{
+    SearchVideo("abc", kTwoLanguages);
+    Select({0, 1});
+    window->paragraphBox().SetValue(true);
+    window->openBox().SetValue(true);
+    for (int i = 0; i < 2; ++i) {
+        FakeResponse held = Page(kTranscript);
+        held.delay = 5s;
+        transcriptService.Enqueue(held);
+    }
+    Answer({PathOf("German.txt"), PathOf("French.txt")});
+    QTimer::singleShot(100, [this] { window->TopLevelWidget()->close(); });
+    const auto start = std::chrono::steady_clock::now();
+    Download();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 1s);
+    EXPECT_TRUE(OpenWindows().empty());
+    EXPECT_TRUE(messages.empty());
+    EXPECT_TRUE(dialogs.empty());
+    EXPECT_TRUE(Entries().isEmpty());
+    EXPECT_TRUE(OpenedFiles(0).empty());
+    EXPECT_EQ(transcriptService.Requests().size(), 1u);
+}
+
 // A press that arrives while a handler waits, such as a screen reader's, starts nothing.
 TEST_F(ServiceFaultsTest, APressWhileAHandlerWaitsIsDropped)
 {
