@@ -1,10 +1,10 @@
-#include "App.h"
+#include "app/App.h"
 
-#include "Exceptions.h"
-#include "HelpPage.h"
-#include "ShowURL.h"
-#include "Window1.h"
-#include "aboutWin.h"
+#include "app/HelpPage.h"
+#include "app/aboutWin.h"
+#include "framework/ShowURL.h"
+#include "framework/text/Exceptions.h"
+#include "transcript_window/Window1.h"
 
 void App::Event_Open()
 {

@@ -1,4 +1,4 @@
-#include "FileTypes1.h"
+#include "app/FileTypes1.h"
 
 namespace FileTypes1 {
 namespace {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FileType.h"
+#include "framework/FileType.h"
 
 #include <memory>
 

@@ -1,4 +1,4 @@
-#include "MainMenuBar.h"
+#include "app/MainMenuBar.h"
 
 #include <optional>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "MenuItem.h"
+#include "framework/MenuItem.h"
 
 #include <memory>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Picture.h"
+#include "framework/Picture.h"
 
 #include <memory>
 

@@ -1,10 +1,10 @@
-#include "Startup.h"
+#include "app/Startup.h"
 
-#include "App.h"
-#include "FileTypes1.h"
-#include "MainMenuBar.h"
-#include "Runtime.h"
-#include "Window1.h"
+#include "app/App.h"
+#include "app/FileTypes1.h"
+#include "app/MainMenuBar.h"
+#include "framework/Runtime.h"
+#include "transcript_window/Window1.h"
 
 #include <memory>
 

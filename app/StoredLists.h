@@ -2,7 +2,7 @@
 
 // Building blocks of the declared layouts: the runs of entries that many stored lists share, in
 // their stored order, and the creation step every control goes through.
-#include "Window.h"
+#include "framework/Window.h"
 
 #include <algorithm>
 #include <initializer_list>

@@ -1,7 +1,7 @@
-#include "aboutWin.h"
+#include "app/aboutWin.h"
 
-#include "Pictures.h"
-#include "StoredLists.h"
+#include "app/Pictures.h"
+#include "app/StoredLists.h"
 
 namespace {
 using namespace stored;

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "BevelButton.h"
-#include "Canvas.h"
-#include "Label.h"
-#include "Window.h"
+#include "framework/BevelButton.h"
+#include "framework/Canvas.h"
+#include "framework/Label.h"
+#include "framework/Window.h"
 
 // The About window: the picture, the name, the version, a few words and a Close button.
 class aboutWin : public Window {

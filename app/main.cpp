@@ -1,4 +1,4 @@
-#include "Startup.h"
+#include "app/Startup.h"
 
 // The command line is not looked at: the program takes no arguments.
 int main()

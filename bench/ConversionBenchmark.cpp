@@ -1,6 +1,6 @@
-#include "GeneratedTranscript.h"
-#include "PeakMemory.h"
-#include "TranscriptConversion.h"
+#include "bench/GeneratedTranscript.h"
+#include "bench/PeakMemory.h"
+#include "transcript_window/TranscriptConversion.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,15 +1,15 @@
 // The most memory the application holds when it downloads one long transcript: the real road
 // from Search through Download to the saved file, line by line with timecodes.
-#include "App.h"
-#include "FakeTools.h"
-#include "GeneratedTranscript.h"
-#include "HTTPSocket.h"
-#include "MsgBox.h"
-#include "SaveDialog.h"
-#include "ServiceAddresses.h"
-#include "ServiceProcess.h"
-#include "Startup.h"
-#include "Window1.h"
+#include "app/App.h"
+#include "app/Startup.h"
+#include "bench/GeneratedTranscript.h"
+#include "bench/ServiceProcess.h"
+#include "framework/HTTPSocket.h"
+#include "framework/MsgBox.h"
+#include "framework/SaveDialog.h"
+#include "tests/support/FakeTools.h"
+#include "transcript_window/ServiceAddresses.h"
+#include "transcript_window/Window1.h"
 
 #include <QApplication>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
-#include "GeneratedTranscript.h"
+#include "bench/GeneratedTranscript.h"
 
-#include "Text.h"
+#include "framework/text/Text.h"
 
 #include <sstream>
 

@@ -1,6 +1,6 @@
-#include "ServiceProcess.h"
+#include "bench/ServiceProcess.h"
 
-#include "ServiceAddresses.h"
+#include "transcript_window/ServiceAddresses.h"
 
 #include <sys/resource.h>
 

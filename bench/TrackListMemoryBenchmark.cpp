@@ -1,14 +1,14 @@
 // The most memory the application holds, and how long its window waits, when a search lists
 // the longest track list the search admits: start-up, then Search with an answer of exactly
 // kTrackListBodyLimit bytes.
-#include "App.h"
-#include "FakeTools.h"
-#include "HTTPSocket.h"
-#include "MsgBox.h"
-#include "ServiceAddresses.h"
-#include "ServiceProcess.h"
-#include "Startup.h"
-#include "Window1.h"
+#include "app/App.h"
+#include "app/Startup.h"
+#include "bench/ServiceProcess.h"
+#include "framework/HTTPSocket.h"
+#include "framework/MsgBox.h"
+#include "tests/support/FakeTools.h"
+#include "transcript_window/ServiceAddresses.h"
+#include "transcript_window/Window1.h"
 
 #include <QApplication>
 #include <QTemporaryDir>

@@ -1,6 +1,6 @@
-#include "Application.h"
+#include "framework/Application.h"
 
-#include "Runtime.h"
+#include "framework/Runtime.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "MenuHandlers.h"
+#include "framework/MenuHandlers.h"
 
 #include <memory>
 #include <string>

@@ -1,7 +1,7 @@
-#include "BevelButton.h"
+#include "framework/BevelButton.h"
 
-#include "QtConversions.h"
-#include "RaiseEvent.h"
+#include "framework/QtConversions.h"
+#include "framework/RaiseEvent.h"
 
 #include <QApplication>
 #include <QPushButton>

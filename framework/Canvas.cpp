@@ -1,6 +1,6 @@
-#include "Canvas.h"
+#include "framework/Canvas.h"
 
-#include "Runtime.h"
+#include "framework/Runtime.h"
 
 #include <QMouseEvent>
 #include <QPainter>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Picture.h"
-#include "RectControl.h"
+#include "framework/Picture.h"
+#include "framework/RectControl.h"
 
 #include <functional>
 #include <memory>

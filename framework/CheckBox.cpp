@@ -1,6 +1,6 @@
-#include "CheckBox.h"
+#include "framework/CheckBox.h"
 
-#include "RaiseEvent.h"
+#include "framework/RaiseEvent.h"
 
 #include <QCheckBox>
 

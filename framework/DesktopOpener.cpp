@@ -1,6 +1,6 @@
-#include "DesktopOpener.h"
+#include "framework/DesktopOpener.h"
 
-#include "Runtime.h"
+#include "framework/Runtime.h"
 
 #include <QProcess>
 

@@ -1,4 +1,4 @@
-#include "EditCommands.h"
+#include "framework/EditCommands.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,4 +1,4 @@
-#include "FileType.h"
+#include "framework/FileType.h"
 
 #include <QString>
 #include <QStringList>

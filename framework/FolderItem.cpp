@@ -1,6 +1,6 @@
-#include "FolderItem.h"
+#include "framework/FolderItem.h"
 
-#include "DesktopOpener.h"
+#include "framework/DesktopOpener.h"
 
 #include <QFileInfo>
 

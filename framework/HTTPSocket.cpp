@@ -1,6 +1,6 @@
-#include "HTTPSocket.h"
+#include "framework/HTTPSocket.h"
 
-#include "Runtime.h"
+#include "framework/Runtime.h"
 
 #include <QCoreApplication>
 #include <QCursor>

@@ -1,6 +1,6 @@
-#include "Label.h"
+#include "framework/Label.h"
 
-#include "QtConversions.h"
+#include "framework/QtConversions.h"
 
 #include <QLabel>
 

@@ -1,6 +1,6 @@
-#include "Line.h"
+#include "framework/Line.h"
 
-#include "QtConversions.h"
+#include "framework/QtConversions.h"
 
 #include <QPainter>
 #include <QWidget>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "RectControl.h"
+#include "framework/RectControl.h"
 
 // A straight line between two points of the content area. It takes no mouse clicks and no focus.
 class Line : public RectControl {

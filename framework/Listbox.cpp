@@ -1,6 +1,6 @@
-#include "Listbox.h"
+#include "framework/Listbox.h"
 
-#include "Exceptions.h"
+#include "framework/text/Exceptions.h"
 
 #include <QAbstractTableModel>
 #include <QHeaderView>

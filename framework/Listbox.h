@@ -1,6 +1,6 @@
 #pragma once
 
-#include "RectControl.h"
+#include "framework/RectControl.h"
 
 #include <string>
 

@@ -1,9 +1,9 @@
-#include "MenuBarView.h"
+#include "framework/MenuBarView.h"
 
-#include "Application.h"
-#include "EditCommands.h"
-#include "MenuItem.h"
-#include "Window.h"
+#include "framework/Application.h"
+#include "framework/EditCommands.h"
+#include "framework/MenuItem.h"
+#include "framework/Window.h"
 
 #include <QApplication>
 #include <QMainWindow>

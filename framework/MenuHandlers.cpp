@@ -1,6 +1,6 @@
-#include "MenuHandlers.h"
+#include "framework/MenuHandlers.h"
 
-#include "Runtime.h"
+#include "framework/Runtime.h"
 
 #include <algorithm>
 

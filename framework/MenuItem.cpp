@@ -1,4 +1,4 @@
-#include "MenuItem.h"
+#include "framework/MenuItem.h"
 
 MenuItem* MenuItem::Child(std::string_view name) const
 {

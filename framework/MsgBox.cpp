@@ -1,6 +1,6 @@
-#include "MsgBox.h"
+#include "framework/MsgBox.h"
 
-#include "Runtime.h"
+#include "framework/Runtime.h"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -1,6 +1,6 @@
-#include "PropertyList.h"
+#include "framework/PropertyList.h"
 
-#include "Exceptions.h"
+#include "framework/text/Exceptions.h"
 
 #include <algorithm>
 #include <bit>

@@ -1,7 +1,7 @@
-#include "PushButton.h"
+#include "framework/PushButton.h"
 
-#include "RaiseEvent.h"
-#include "Window.h"
+#include "framework/RaiseEvent.h"
+#include "framework/Window.h"
 
 #include <QPushButton>
 

@@ -1,4 +1,4 @@
-#include "QtConversions.h"
+#include "framework/QtConversions.h"
 
 QString DisplayText(const std::string& text)
 {

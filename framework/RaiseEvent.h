@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Runtime.h"
-#include "Window.h"
+#include "framework/Runtime.h"
+#include "framework/Window.h"
 
 #include <functional>
 

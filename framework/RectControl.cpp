@@ -1,6 +1,6 @@
-#include "RectControl.h"
+#include "framework/RectControl.h"
 
-#include "Window.h"
+#include "framework/Window.h"
 
 #include <QApplication>
 #include <QWidget>

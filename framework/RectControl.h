@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PropertyList.h"
+#include "framework/PropertyList.h"
 
 #include <string>
 

@@ -1,6 +1,6 @@
-#include "RegEx.h"
+#include "framework/RegEx.h"
 
-#include "Exceptions.h"
+#include "framework/text/Exceptions.h"
 
 const std::string& RegEx::SearchPattern() const
 {

@@ -1,9 +1,9 @@
-#include "Runtime.h"
+#include "framework/Runtime.h"
 
-#include "Application.h"
-#include "Exceptions.h"
-#include "MsgBox.h"
-#include "Window.h"
+#include "framework/Application.h"
+#include "framework/MsgBox.h"
+#include "framework/Window.h"
+#include "framework/text/Exceptions.h"
 
 #include <QApplication>
 #include <QThread>

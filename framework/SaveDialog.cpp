@@ -1,7 +1,7 @@
-#include "SaveDialog.h"
+#include "framework/SaveDialog.h"
 
-#include "FileType.h"
-#include "Runtime.h"
+#include "framework/FileType.h"
+#include "framework/Runtime.h"
 
 #include <QApplication>
 #include <QDir>

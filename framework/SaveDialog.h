@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FolderItem.h"
+#include "framework/FolderItem.h"
 
 #include <functional>
 #include <optional>

@@ -1,4 +1,4 @@
-#include "Shell.h"
+#include "framework/Shell.h"
 
 #include <csignal>
 #include <unistd.h>

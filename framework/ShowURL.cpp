@@ -1,6 +1,6 @@
-#include "ShowURL.h"
+#include "framework/ShowURL.h"
 
-#include "DesktopOpener.h"
+#include "framework/DesktopOpener.h"
 
 void ShowURL(const std::string& address)
 {

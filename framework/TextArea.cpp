@@ -1,7 +1,7 @@
-#include "TextArea.h"
+#include "framework/TextArea.h"
 
-#include "QtConversions.h"
-#include "Window.h"
+#include "framework/QtConversions.h"
+#include "framework/Window.h"
 
 #include <QEvent>
 #include <QPlainTextEdit>

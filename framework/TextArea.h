@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TextEdit.h"
+#include "framework/TextEdit.h"
 
 class TextAreaWidget;
 

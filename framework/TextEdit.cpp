@@ -1,6 +1,6 @@
-#include "TextEdit.h"
+#include "framework/TextEdit.h"
 
-#include "QtConversions.h"
+#include "framework/QtConversions.h"
 
 #include <QWidget>
 

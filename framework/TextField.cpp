@@ -1,4 +1,4 @@
-#include "TextField.h"
+#include "framework/TextField.h"
 
 #include <QLineEdit>
 

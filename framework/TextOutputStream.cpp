@@ -1,6 +1,6 @@
-#include "TextOutputStream.h"
+#include "framework/TextOutputStream.h"
 
-#include "Exceptions.h"
+#include "framework/text/Exceptions.h"
 
 #include <QFileInfo>
 

@@ -1,10 +1,10 @@
-#include "Window.h"
+#include "framework/Window.h"
 
-#include "Application.h"
-#include "MenuBarView.h"
-#include "MenuItem.h"
-#include "PushButton.h"
-#include "Runtime.h"
+#include "framework/Application.h"
+#include "framework/MenuBarView.h"
+#include "framework/MenuItem.h"
+#include "framework/PushButton.h"
+#include "framework/Runtime.h"
 
 #include <QApplication>
 #include <QCloseEvent>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "Exceptions.h"
-#include "MenuHandlers.h"
-#include "PropertyList.h"
-#include "RectControl.h"
+#include "framework/MenuHandlers.h"
+#include "framework/PropertyList.h"
+#include "framework/RectControl.h"
+#include "framework/text/Exceptions.h"
 
 #include <memory>
 #include <string>

@@ -1,5 +1,5 @@
-#include "ConversionStepByStep.h"
-#include "TranscriptConversion.h"
+#include "tests/support/ConversionStepByStep.h"
+#include "transcript_window/TranscriptConversion.h"
 
 #include <cstddef>
 #include <cstdint>

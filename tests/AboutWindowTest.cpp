@@ -1,7 +1,7 @@
-#include "Pictures.h"
-#include "ProgramTest.h"
-#include "Window1.h"
-#include "aboutWin.h"
+#include "app/Pictures.h"
+#include "app/aboutWin.h"
+#include "tests/ProgramTest.h"
+#include "transcript_window/Window1.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,12 +1,12 @@
 // The whole application in this process, from its own start-up to its exit: the user's part is
 // played on the widgets once the main window is shown, through the menus and controls the user
 // meets, while the framework's test hooks lead the requests to fake services on 127.0.0.1.
-#include "FakeService.h"
-#include "ProgramTest.h"
-#include "Runtime.h"
-#include "ServiceAddresses.h"
-#include "Startup.h"
-#include "TestCertificates.h"
+#include "app/Startup.h"
+#include "framework/Runtime.h"
+#include "tests/ProgramTest.h"
+#include "tests/support/FakeService.h"
+#include "tests/support/TestCertificates.h"
+#include "transcript_window/ServiceAddresses.h"
 
 #include <QAction>
 #include <QApplication>

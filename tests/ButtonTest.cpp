@@ -1,10 +1,10 @@
-#include "BevelButton.h"
-#include "ControlTestWindow.h"
-#include "Exceptions.h"
-#include "MsgBox.h"
-#include "PushButton.h"
-#include "TextArea.h"
-#include "TextField.h"
+#include "framework/BevelButton.h"
+#include "framework/MsgBox.h"
+#include "framework/PushButton.h"
+#include "framework/TextArea.h"
+#include "framework/TextField.h"
+#include "framework/text/Exceptions.h"
+#include "tests/ControlTestWindow.h"
 
 #include <QPlainTextEdit>
 #include <QPushButton>

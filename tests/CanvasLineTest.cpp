@@ -1,7 +1,7 @@
-#include "Canvas.h"
-#include "ControlTestWindow.h"
-#include "Line.h"
-#include "TextField.h"
+#include "framework/Canvas.h"
+#include "framework/Line.h"
+#include "framework/TextField.h"
+#include "tests/ControlTestWindow.h"
 
 #include <QTest>
 

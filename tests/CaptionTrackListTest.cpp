@@ -1,4 +1,4 @@
-#include "CaptionTrackList.h"
+#include "transcript_window/CaptionTrackList.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "TranscriptWindowTest.h"
+#include "tests/TranscriptWindowTest.h"
 
 #include <QTreeView>
 

@@ -1,5 +1,5 @@
-#include "CheckBox.h"
-#include "ControlTestWindow.h"
+#include "framework/CheckBox.h"
+#include "tests/ControlTestWindow.h"
 
 #include <QCheckBox>
 #include <QTest>

@@ -1,6 +1,6 @@
-#include "ProgramTest.h"
-#include "Window1.h"
-#include "aboutWin.h"
+#include "app/aboutWin.h"
+#include "tests/ProgramTest.h"
+#include "transcript_window/Window1.h"
 
 #include <QAction>
 #include <QApplication>

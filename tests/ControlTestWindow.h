@@ -1,7 +1,7 @@
 #pragma once
 
-#include "PropertyList.h"
-#include "Window.h"
+#include "framework/PropertyList.h"
+#include "framework/Window.h"
 
 #include <QApplication>
 #include <QMainWindow>

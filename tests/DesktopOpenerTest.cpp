@@ -1,6 +1,6 @@
-#include "FakeTools.h"
-#include "FolderItem.h"
-#include "ShowURL.h"
+#include "framework/FolderItem.h"
+#include "framework/ShowURL.h"
+#include "tests/support/FakeTools.h"
 
 #include <QDir>
 #include <QThread>

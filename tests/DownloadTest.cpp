@@ -1,5 +1,5 @@
-#include "RealSaveDialog.h"
-#include "TranscriptWindowTest.h"
+#include "tests/RealSaveDialog.h"
+#include "tests/TranscriptWindowTest.h"
 
 #include <QApplication>
 

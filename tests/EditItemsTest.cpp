@@ -1,8 +1,8 @@
-#include "Listbox.h"
-#include "MenuItem.h"
-#include "TextArea.h"
-#include "TextField.h"
-#include "Window.h"
+#include "framework/Listbox.h"
+#include "framework/MenuItem.h"
+#include "framework/TextArea.h"
+#include "framework/TextField.h"
+#include "framework/Window.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,7 +1,7 @@
-#include "Exceptions.h"
-#include "FakeService.h"
-#include "HTTPSocket.h"
-#include "TestCertificates.h"
+#include "framework/HTTPSocket.h"
+#include "framework/text/Exceptions.h"
+#include "tests/support/FakeService.h"
+#include "tests/support/TestCertificates.h"
 
 #include <QCursor>
 #include <QGuiApplication>

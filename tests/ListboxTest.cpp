@@ -1,6 +1,6 @@
-#include "ControlTestWindow.h"
-#include "Exceptions.h"
-#include "Listbox.h"
+#include "framework/Listbox.h"
+#include "framework/text/Exceptions.h"
+#include "tests/ControlTestWindow.h"
 
 #include <QHeaderView>
 #include <QTest>

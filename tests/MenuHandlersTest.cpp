@@ -1,8 +1,8 @@
-#include "App.h"
-#include "MainMenuBar.h"
-#include "ProgramTest.h"
-#include "Window1.h"
-#include "aboutWin.h"
+#include "app/App.h"
+#include "app/MainMenuBar.h"
+#include "app/aboutWin.h"
+#include "tests/ProgramTest.h"
+#include "transcript_window/Window1.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "Application.h"
-#include "FakeTools.h"
-#include "HTTPSocket.h"
-#include "MsgBox.h"
-#include "Picture.h"
-#include "SaveDialog.h"
-#include "Startup.h"
-#include "Window.h"
+#include "app/Startup.h"
+#include "framework/Application.h"
+#include "framework/HTTPSocket.h"
+#include "framework/MsgBox.h"
+#include "framework/Picture.h"
+#include "framework/SaveDialog.h"
+#include "framework/Window.h"
+#include "tests/support/FakeTools.h"
 
 #include <QTemporaryDir>
 

@@ -1,5 +1,5 @@
-#include "Exceptions.h"
-#include "PropertyList.h"
+#include "framework/PropertyList.h"
+#include "framework/text/Exceptions.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "Exceptions.h"
-#include "RegEx.h"
+#include "framework/RegEx.h"
+#include "framework/text/Exceptions.h"
 
 #include <gtest/gtest.h>
 

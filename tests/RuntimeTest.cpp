@@ -1,6 +1,6 @@
-#include "Exceptions.h"
-#include "MsgBox.h"
-#include "Runtime.h"
+#include "framework/MsgBox.h"
+#include "framework/Runtime.h"
+#include "framework/text/Exceptions.h"
 
 #include <QCoreApplication>
 

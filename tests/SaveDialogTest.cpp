@@ -1,6 +1,6 @@
-#include "FileType.h"
-#include "RealSaveDialog.h"
-#include "SaveDialog.h"
+#include "framework/FileType.h"
+#include "framework/SaveDialog.h"
+#include "tests/RealSaveDialog.h"
 
 #include <QApplication>
 #include <QDir>

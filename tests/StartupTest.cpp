@@ -1,9 +1,9 @@
-#include "App.h"
-#include "FileTypes1.h"
-#include "MainMenuBar.h"
-#include "ProgramTest.h"
-#include "Startup.h"
-#include "Window1.h"
+#include "app/App.h"
+#include "app/FileTypes1.h"
+#include "app/MainMenuBar.h"
+#include "app/Startup.h"
+#include "tests/ProgramTest.h"
+#include "transcript_window/Window1.h"
 
 #include <QCoreApplication>
 #include <QMainWindow>

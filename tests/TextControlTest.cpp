@@ -1,7 +1,7 @@
-#include "ControlTestWindow.h"
-#include "Label.h"
-#include "TextArea.h"
-#include "TextField.h"
+#include "framework/Label.h"
+#include "framework/TextArea.h"
+#include "framework/TextField.h"
+#include "tests/ControlTestWindow.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -1,6 +1,6 @@
-#include "Exceptions.h"
-#include "FolderItem.h"
-#include "TextOutputStream.h"
+#include "framework/FolderItem.h"
+#include "framework/TextOutputStream.h"
+#include "framework/text/Exceptions.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,5 +1,5 @@
-#include "Exceptions.h"
-#include "Text.h"
+#include "framework/text/Exceptions.h"
+#include "framework/text/Text.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "TranscriptConversion.h"
+#include "transcript_window/TranscriptConversion.h"
 
-#include "ConversionStepByStep.h"
+#include "tests/support/ConversionStepByStep.h"
 
 #include <gtest/gtest.h>
 

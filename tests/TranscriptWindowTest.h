@@ -1,10 +1,10 @@
 #pragma once
 
-#include "FakeService.h"
-#include "ProgramTest.h"
-#include "ServiceAddresses.h"
-#include "TestCertificates.h"
-#include "Window1.h"
+#include "tests/ProgramTest.h"
+#include "tests/support/FakeService.h"
+#include "tests/support/TestCertificates.h"
+#include "transcript_window/ServiceAddresses.h"
+#include "transcript_window/Window1.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
-#include "Pictures.h"
-#include "ProgramTest.h"
-#include "Window1.h"
+#include "app/Pictures.h"
+#include "tests/ProgramTest.h"
+#include "transcript_window/Window1.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,7 +1,7 @@
-#include "Application.h"
-#include "MenuItem.h"
-#include "Runtime.h"
-#include "Window.h"
+#include "framework/Application.h"
+#include "framework/MenuItem.h"
+#include "framework/Runtime.h"
+#include "framework/Window.h"
 
 #include <QApplication>
 #include <QClipboard>

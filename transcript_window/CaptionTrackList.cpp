@@ -1,6 +1,6 @@
-#include "CaptionTrackList.h"
+#include "transcript_window/CaptionTrackList.h"
 
-#include "Text.h"
+#include "framework/text/Text.h"
 
 std::vector<CaptionTrack> ParseCaptionTrackList(std::string_view answer)
 {

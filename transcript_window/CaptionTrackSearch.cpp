@@ -1,10 +1,10 @@
-#include "Window1.h"
+#include "transcript_window/Window1.h"
 
-#include "CaptionTrackList.h"
-#include "HTTPSocket.h"
-#include "MsgBox.h"
-#include "ServiceAddresses.h"
-#include "VideoAddress.h"
+#include "framework/HTTPSocket.h"
+#include "framework/MsgBox.h"
+#include "transcript_window/CaptionTrackList.h"
+#include "transcript_window/ServiceAddresses.h"
+#include "transcript_window/VideoAddress.h"
 
 void Window1::PushButton2_Action(PushButton&)
 {

@@ -1,8 +1,8 @@
-#include "Window1.h"
+#include "transcript_window/Window1.h"
 
-#include "App.h"
-#include "MsgBox.h"
-#include "Shell.h"
+#include "app/App.h"
+#include "framework/MsgBox.h"
+#include "framework/Shell.h"
 
 namespace {
 // A public numeric address that answers echo requests; numeric, so no name look-up is needed.

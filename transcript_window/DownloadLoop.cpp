@@ -1,7 +1,7 @@
-#include "Window1.h"
+#include "transcript_window/Window1.h"
 
-#include "MsgBox.h"
-#include "VideoAddress.h"
+#include "framework/MsgBox.h"
+#include "transcript_window/VideoAddress.h"
 
 void Window1::PushButton1_Action(PushButton&)
 {

@@ -1,6 +1,6 @@
-#include "Window1.h"
+#include "transcript_window/Window1.h"
 
-#include "aboutWin.h"
+#include "app/aboutWin.h"
 
 // Each handler acts only when its own box has been ticked and only unticks others, so what it
 // does can never set off a further change.

@@ -1,6 +1,6 @@
-#include "SecsToTimecode.h"
+#include "transcript_window/SecsToTimecode.h"
 
-#include "Text.h"
+#include "framework/text/Text.h"
 
 std::string SecsToTimecode(double seconds)
 {

@@ -1,7 +1,7 @@
-#include "TranscriptConversion.h"
+#include "transcript_window/TranscriptConversion.h"
 
-#include "SecsToTimecode.h"
-#include "Text.h"
+#include "framework/text/Text.h"
+#include "transcript_window/SecsToTimecode.h"
 
 #include <algorithm>
 #include <array>

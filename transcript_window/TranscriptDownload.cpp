@@ -1,14 +1,14 @@
-#include "Window1.h"
+#include "transcript_window/Window1.h"
 
-#include "FileTypes1.h"
-#include "HTTPSocket.h"
-#include "MsgBox.h"
-#include "SaveDialog.h"
-#include "ServiceAddresses.h"
-#include "Text.h"
-#include "TextOutputStream.h"
-#include "TranscriptConversion.h"
-#include "VideoAddress.h"
+#include "app/FileTypes1.h"
+#include "framework/HTTPSocket.h"
+#include "framework/MsgBox.h"
+#include "framework/SaveDialog.h"
+#include "framework/TextOutputStream.h"
+#include "framework/text/Text.h"
+#include "transcript_window/ServiceAddresses.h"
+#include "transcript_window/TranscriptConversion.h"
+#include "transcript_window/VideoAddress.h"
 
 namespace {
 bool Succeeded(int httpStatus)

@@ -1,7 +1,7 @@
-#include "VideoAddress.h"
+#include "transcript_window/VideoAddress.h"
 
-#include "RegEx.h"
-#include "Text.h"
+#include "framework/RegEx.h"
+#include "framework/text/Text.h"
 
 bool NamesVideo(const std::string& address)
 {

@@ -1,7 +1,7 @@
-#include "Window1.h"
+#include "transcript_window/Window1.h"
 
-#include "MainMenuBar.h"
-#include "StoredLists.h"
+#include "app/MainMenuBar.h"
+#include "app/StoredLists.h"
 
 namespace {
 const PropertyList kWindowProperties = stored::WindowList(

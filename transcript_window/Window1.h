@@ -1,15 +1,15 @@
 #pragma once
 
-#include "Canvas.h"
-#include "CheckBox.h"
-#include "Label.h"
-#include "Line.h"
-#include "Listbox.h"
-#include "MenuItem.h"
-#include "PushButton.h"
-#include "TextArea.h"
-#include "TextField.h"
-#include "Window.h"
+#include "framework/Canvas.h"
+#include "framework/CheckBox.h"
+#include "framework/Label.h"
+#include "framework/Line.h"
+#include "framework/Listbox.h"
+#include "framework/MenuItem.h"
+#include "framework/PushButton.h"
+#include "framework/TextArea.h"
+#include "framework/TextField.h"
+#include "framework/Window.h"
 
 // The main window: the address field, the language list, the options and the download.
 class Window1 : public Window {

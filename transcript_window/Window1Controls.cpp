@@ -1,8 +1,8 @@
 // The main window's 21 controls: their stored property lists, their creation and their accessors.
-#include "Window1.h"
+#include "transcript_window/Window1.h"
 
-#include "Pictures.h"
-#include "StoredLists.h"
+#include "app/Pictures.h"
+#include "app/StoredLists.h"
 
 using namespace std::string_literals;
 

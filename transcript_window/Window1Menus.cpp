@@ -1,7 +1,7 @@
-#include "Window1.h"
+#include "transcript_window/Window1.h"
 
-#include "App.h"
-#include "Exceptions.h"
+#include "app/App.h"
+#include "framework/text/Exceptions.h"
 
 void Window1::AddMenuHandlers()
 {

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "SecsToTimecode.h"
-#include "Text.h"
-#include "TranscriptConversion.h"
+#include "framework/text/Text.h"
+#include "transcript_window/SecsToTimecode.h"
+#include "transcript_window/TranscriptConversion.h"
 
 #include <string>
 #include <string_view>

@@ -1,4 +1,4 @@
-#include "FakeService.h"
+#include "tests/support/FakeService.h"
 
 #include <arpa/inet.h>
 #include <netinet/in.h>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TestCertificates.h"
+#include "tests/support/TestCertificates.h"
 
 #include <openssl/ssl.h>
 

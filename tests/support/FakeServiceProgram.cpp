@@ -9,8 +9,8 @@
 // TARGET. Once listening it prints "ready", the plain port and the TLS port, then one line per
 // request as it arrives: the port, the request line and the header lines, separated by tabs.
 // It stops when its standard input closes.
-#include "FakeService.h"
-#include "TestCertificates.h"
+#include "tests/support/FakeService.h"
+#include "tests/support/TestCertificates.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "FakeTools.h"
+#include "tests/support/FakeTools.h"
 
 #include <QDeadlineTimer>
 #include <QFile>

@@ -1,6 +1,6 @@
-#include "Text.h"
+#include "framework/text/Text.h"
 
-#include "Exceptions.h"
+#include "framework/text/Exceptions.h"
 
 #include <algorithm>
 #include <charconv>
