@@ -3,6 +3,7 @@
 #include "app/App.h"
 #include "app/FileTypes1.h"
 #include "app/MainMenuBar.h"
+#include "framework/ProgramBoundary.h"
 #include "framework/Runtime.h"
 #include "transcript_window/Window1.h"
 

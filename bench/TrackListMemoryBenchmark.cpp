@@ -6,6 +6,8 @@
 #include "bench/ServiceProcess.h"
 #include "framework/HTTPSocket.h"
 #include "framework/MsgBox.h"
+#include "framework/ProgramBoundary.h"
+#include "framework/Runtime.h"
 #include "tests/support/FakeTools.h"
 #include "transcript_window/ServiceAddresses.h"
 #include "transcript_window/Window1.h"
@@ -93,6 +95,7 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
+    _SetUnhandledExceptionReporter(_UnhandledException);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;

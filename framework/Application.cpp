@@ -1,6 +1,6 @@
 #include "framework/Application.h"
 
-#include "framework/Runtime.h"
+#include "framework/ThreadCheck.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>

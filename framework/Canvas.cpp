@@ -1,6 +1,6 @@
 #include "framework/Canvas.h"
 
-#include "framework/Runtime.h"
+#include "framework/ProgramBoundary.h"
 
 #include <QMouseEvent>
 #include <QPainter>

@@ -1,6 +1,6 @@
 #include "framework/DesktopOpener.h"
 
-#include "framework/Runtime.h"
+#include "framework/Window.h"
 
 #include <QProcess>
 

@@ -1,6 +1,8 @@
 #include "framework/HTTPSocket.h"
 
-#include "framework/Runtime.h"
+#include "framework/ProgramBoundary.h"
+#include "framework/ThreadCheck.h"
+#include "framework/Window.h"
 
 #include <QCoreApplication>
 #include <QCursor>

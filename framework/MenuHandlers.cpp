@@ -1,6 +1,6 @@
 #include "framework/MenuHandlers.h"
 
-#include "framework/Runtime.h"
+#include "framework/ProgramBoundary.h"
 
 #include <algorithm>
 

@@ -1,6 +1,8 @@
 #include "framework/MsgBox.h"
 
-#include "framework/Runtime.h"
+#include "framework/ProgramBoundary.h"
+#include "framework/ThreadCheck.h"
+#include "framework/Window.h"
 
 #include <QApplication>
 #include <QMessageBox>

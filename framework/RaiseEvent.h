@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framework/Runtime.h"
+#include "framework/ProgramBoundary.h"
 #include "framework/Window.h"
 
 #include <functional>

@@ -1,7 +1,9 @@
 #include "framework/SaveDialog.h"
 
 #include "framework/FileType.h"
-#include "framework/Runtime.h"
+#include "framework/ProgramBoundary.h"
+#include "framework/ThreadCheck.h"
+#include "framework/Window.h"
 
 #include <QApplication>
 #include <QDir>

@@ -3,8 +3,10 @@
 #include "framework/Application.h"
 #include "framework/MenuBarView.h"
 #include "framework/MenuItem.h"
+#include "framework/ProgramBoundary.h"
 #include "framework/PushButton.h"
 #include "framework/Runtime.h"
+#include "framework/ThreadCheck.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -248,4 +250,10 @@ void _DestroyWindows()
     openWindows.clear();
     windows.clear();
     DestroyClosedWindows();
+}
+
+bool _RunningForClosedWindow()
+{
+    const Window* window = _ProgramCallWindow();
+    return window && !window->IsOpen();
 }

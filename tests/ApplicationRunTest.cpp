@@ -2,7 +2,7 @@
 // played on the widgets once the main window is shown, through the menus and controls the user
 // meets, while the framework's test hooks lead the requests to fake services on 127.0.0.1.
 #include "app/Startup.h"
-#include "framework/Runtime.h"
+#include "framework/ProgramBoundary.h"
 #include "tests/ProgramTest.h"
 #include "tests/support/FakeService.h"
 #include "tests/support/TestCertificates.h"

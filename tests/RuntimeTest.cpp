@@ -1,5 +1,6 @@
 #include "framework/MsgBox.h"
-#include "framework/Runtime.h"
+#include "framework/ProgramBoundary.h"
+#include "framework/ThreadCheck.h"
 #include "framework/text/Exceptions.h"
 
 #include <QCoreApplication>

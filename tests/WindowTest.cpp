@@ -1,6 +1,6 @@
 #include "framework/Application.h"
 #include "framework/MenuItem.h"
-#include "framework/Runtime.h"
+#include "framework/ProgramBoundary.h"
 #include "framework/Window.h"
 
 #include <QApplication>

@@ -1,10 +1,13 @@
+#include "framework/ProgramBoundary.h"
+#include "framework/Runtime.h"
 #include "framework/Window.h"
 
 #include <QApplication>
 
 #include <gtest/gtest.h>
 
-// Every test binary runs with one Qt application on the offscreen platform.
+// Every test binary runs with one Qt application on the offscreen platform, and with the
+// runtime's report of exceptions that escape program code.
 int main(int argc, char** argv)
 {
     ::testing::InitGoogleTest(&argc, argv);
@@ -12,6 +15,7 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
+    _SetUnhandledExceptionReporter(_UnhandledException);
     int status = RUN_ALL_TESTS();
     _DestroyWindows();
     return status;

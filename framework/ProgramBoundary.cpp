@@ -1,0 +1,90 @@
+#include "framework/ProgramBoundary.h"
+
+#include "framework/text/Exceptions.h"
+
+#include <QCoreApplication>
+#include <QTimer>
+
+#include <vector>
+
+namespace {
+int programCallDepth = 0;
+int waits = 0;
+// The window of each call into program code under way, innermost last.
+std::vector<Window*> callWindows;
+std::vector<std::function<void()>> idleActions;
+std::function<void(const RuntimeException&)> unhandledExceptionReporter;
+
+void RunIdleActions()
+{
+    while (programCallDepth == 0 && !idleActions.empty()) {
+        auto actions = std::move(idleActions);
+        idleActions.clear();
+        for (auto& action : actions)
+            action();
+    }
+}
+
+void ReportUnhandled(const RuntimeException& exception)
+{
+    // The report is the application's, whatever became of the window.
+    callWindows.back() = nullptr;
+    if (unhandledExceptionReporter)
+        unhandledExceptionReporter(exception);
+}
+}
+
+bool CallProgram(const std::function<void()>& code, Window* window)
+{
+    if (waits > 0)
+        return false;
+    ++programCallDepth;
+    callWindows.push_back(window);
+    bool completed = false;
+    try {
+        code();
+        completed = true;
+    } catch (const RuntimeException& exception) {
+        ReportUnhandled(exception);
+    } catch (const std::exception& exception) {
+        ReportUnhandled(RuntimeException(exception.what()));
+    }
+    callWindows.pop_back();
+    if (--programCallDepth == 0 && !idleActions.empty())
+        QTimer::singleShot(0, qApp, RunIdleActions);
+    return completed;
+}
+
+void _SetUnhandledExceptionReporter(std::function<void(const RuntimeException&)> reporter)
+{
+    unhandledExceptionReporter = std::move(reporter);
+}
+
+ProgramWait::ProgramWait()
+{
+    ++waits;
+}
+
+ProgramWait::~ProgramWait()
+{
+    --waits;
+}
+
+Window* _ProgramCallWindow()
+{
+    return callWindows.empty() ? nullptr : callWindows.back();
+}
+
+int ProgramCallDepth()
+{
+    return programCallDepth;
+}
+
+void WhenProgramIdle(std::function<void()> action)
+{
+    if (programCallDepth == 0) {
+        action();
+        return;
+    }
+    idleActions.push_back(std::move(action));
+}

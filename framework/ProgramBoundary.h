@@ -1,0 +1,38 @@
+#pragma once
+
+#include <functional>
+
+class RuntimeException;
+class Window;
+
+// The one boundary through which the framework calls program code. An exception that escapes
+// goes to the unhandled-exception reporter (see _SetUnhandledExceptionReporter).
+// window is the window whose event the code runs for (nullptr for the application's).
+// While program code waits (see ProgramWait) nothing starts: what arrives then is dropped.
+// Gives false when the code raised or was dropped.
+bool CallProgram(const std::function<void()>& code, Window* window = nullptr);
+
+// Hands the boundary what to do with an exception that escapes program code; the runtime plugs
+// in its report. Until one is set such an exception is dropped.
+void _SetUnhandledExceptionReporter(std::function<void(const RuntimeException&)> reporter);
+
+// Held by the framework while program code waits in a request or a modal dialog; no other
+// program code may start inside it, whatever the source of the event.
+class ProgramWait {
+public:
+    ProgramWait();
+    ~ProgramWait();
+    ProgramWait(const ProgramWait&) = delete;
+    ProgramWait& operator=(const ProgramWait&) = delete;
+};
+
+// The window the program code running now runs for; nullptr when it runs for the application,
+// when none runs, or once it has raised (the report is the application's).
+Window* _ProgramCallWindow();
+
+// How many calls into program code are under way; windows closed meanwhile are destroyed only
+// once it is back to zero, so a waiting handler never finds its window gone.
+int ProgramCallDepth();
+
+// Runs action once no program code is under way (at once when none is).
+void WhenProgramIdle(std::function<void()> action);

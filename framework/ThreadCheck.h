@@ -1,0 +1,4 @@
+#pragma once
+
+// Raises ThreadAccessingUIException unless called on the main thread.
+void RequireMainThread();
