@@ -8,8 +8,11 @@
 #include "transcript_window/Window1.h"
 
 #include <memory>
+#include <string>
 
 namespace {
+// Names the folder the pictures are installed in and titles the message boxes.
+const std::string kAppName = "quorvane";
 std::unique_ptr<App> application;
 }
 
@@ -50,7 +53,7 @@ void _RunFinalizers()
 
 int _Main()
 {
-    RuntimeInit();
+    RuntimeInit(kAppName);
     if (CallProgram(_EarlyStartup)) {
         _RunFrameworkInitialization(_LateStartup);
         _RuntimeRun();

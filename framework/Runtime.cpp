@@ -17,15 +17,19 @@ int exitStatus = 0;
 int requestedStatus = 0;
 }
 
-void RuntimeInit()
+void RuntimeInit(const std::string& appName)
 {
     _SetUnhandledExceptionReporter(_UnhandledException);
     if (QCoreApplication::instance())
         return;
+    // Qt keeps the arguments for the application's lifetime.
+    static std::string name;
     static int argc = 1;
-    static char name[] = "quorvane";
-    static char* argv[] = {name, nullptr};
+    static char* argv[] = {nullptr, nullptr};
+    name = appName;
+    argv[0] = name.data();
     ownedApplication = std::make_unique<QApplication>(argc, argv);
+    QCoreApplication::setApplicationName(QString::fromStdString(appName));
     // Windows close themselves through the framework, which ends the loop after the last one.
     QApplication::setQuitOnLastWindowClosed(false);
 }

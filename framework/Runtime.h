@@ -1,13 +1,15 @@
 #pragma once
 
 #include <functional>
+#include <string>
 
 class RuntimeException;
 
 // Starts the runtime: plugs the unhandled-exception report into the program boundary, and makes
-// the Qt application object unless one exists already (as in tests).
+// the Qt application object under the application's name unless one exists already (as in tests).
+// The name names the pictures folder and titles the message boxes.
 // Command-line arguments are not handed to Qt: the program takes none.
-void RuntimeInit();
+void RuntimeInit(const std::string& appName);
 
 // Runs the event loop until the framework ends it; gives the exit status.
 int _RuntimeRun();
