@@ -48,6 +48,9 @@ bool CallProgram(const std::function<void()>& code, Window* window)
         ReportUnhandled(exception);
     } catch (const std::exception& exception) {
         ReportUnhandled(RuntimeException(exception.what()));
+    } catch (...) {
+        // Nothing may unwind through the event loop, whatever program code throws.
+        ReportUnhandled(RuntimeException("An unknown exception"));
     }
     callWindows.pop_back();
     if (--programCallDepth == 0 && !idleActions.empty())

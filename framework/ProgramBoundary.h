@@ -6,7 +6,9 @@ class RuntimeException;
 class Window;
 
 // The one boundary through which the framework calls program code. An exception that escapes
-// goes to the unhandled-exception reporter (see _SetUnhandledExceptionReporter).
+// goes to the unhandled-exception reporter (see _SetUnhandledExceptionReporter); one that is not
+// a RuntimeException goes as a RuntimeException with its message, or "An unknown exception" when
+// it is not a standard exception either.
 // window is the window whose event the code runs for (nullptr for the application's).
 // While program code waits (see ProgramWait) nothing starts: what arrives then is dropped.
 // Gives false when the code raised or was dropped.

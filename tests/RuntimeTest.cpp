@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <stdexcept>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -26,6 +29,26 @@ TEST(Runtime, ExceptionEscapingProgramCodeIsReportedOnce)
     EXPECT_NE(shown.texts[0].find("NilObjectException"), std::string::npos);
     EXPECT_TRUE(CallProgram([] {}));
     EXPECT_EQ(shown.texts.size(), 1u);
+}
+
+TEST(Runtime, ExceptionsOutsideTheFrameworkClassesAreReportedAsRuntimeExceptions)
+{
+    struct NotStandard { };
+    const struct {
+        std::function<void()> code;
+        std::string message;
+    } cases[] = {
+        {[] { throw std::out_of_range("index 7"); }, "index 7"},
+        {[] { throw NotStandard(); }, "An unknown exception"},
+        {[] { throw 42; }, "An unknown exception"},
+    };
+    for (const auto& c : cases) {
+        Shown shown;
+        EXPECT_FALSE(CallProgram(c.code));
+        EXPECT_EQ(shown.texts, std::vector<std::string>{"An exception of class RuntimeException was not handled. The application must shut down.\n\n" + c.message});
+        EXPECT_TRUE(CallProgram([] {}));
+        EXPECT_EQ(ProgramCallDepth(), 0);
+    }
 }
 
 TEST(Runtime, IdleActionsWaitForProgramCodeToReturn)
