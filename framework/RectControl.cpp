@@ -11,9 +11,9 @@ RectControl::RectControl(Window& window, QWidget* widget) : window_(window), wid
     widget_->show();
 }
 
-RectControl::~RectControl()
+QWidget* RectControl::Widget() const
 {
-    delete widget_;
+    return widget_;
 }
 
 const PropertyTable& RectControl::DeclaredProperties() const

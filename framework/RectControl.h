@@ -2,22 +2,24 @@
 
 #include "framework/PropertyList.h"
 
+#include <QPointer>
+
 #include <string>
 
 class QWidget;
 class Window;
 
-// A control on a window's content area. The window owns it; the control owns its widget.
+// A control on a window's content area. The window owns the control; the content area owns its widget.
 class RectControl : public PropertyTarget {
 public:
-    ~RectControl() override;
     RectControl(const RectControl&) = delete;
     RectControl& operator=(const RectControl&) = delete;
 
     const PropertyTable& DeclaredProperties() const override;
 
     Window& GetWindow() const { return window_; }
-    QWidget* Widget() const { return widget_; }
+    // Null once the window's widgets have gone.
+    QWidget* Widget() const;
 
     const std::string& Name() const { return name_; }
     void SetName(const std::string& name) { name_ = name; }
@@ -51,7 +53,7 @@ public:
     void SetUnderline(bool underline);
 
 protected:
-    // The widget goes on the window's content area.
+    // The widget goes on the window's content area, which takes it over.
     RectControl(Window& window, QWidget* widget);
     static const PropertyTable& RectControlProperties();
     // RectControlProperties and the font of the control's text.
@@ -63,7 +65,7 @@ private:
     void ApplyFont();
 
     Window& window_;
-    QWidget* widget_;
+    QPointer<QWidget> widget_;
     std::string name_;
     bool visible_ = true;
     int tabIndex_ = 0;

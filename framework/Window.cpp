@@ -65,7 +65,9 @@ Window::Window() : widget_(NewWidgetOnMainThread(*this)), contentArea_(new QWidg
 
 Window::~Window()
 {
-    controls_.clear();
+    // The top-level widget takes every widget of the window with it, while the controls that
+    // answer their signals and the bar its menu bar view shows are still there.
+    widget_.reset();
 }
 
 const PropertyTable& Window::DeclaredProperties() const
