@@ -13,6 +13,8 @@ public:
     virtual ~Application() = default;
 
     MenuBar* GetMenuBar() const { return menuBar_.get(); }
+    // For a window that shows the bar: it holds the bar as long as it shows it.
+    const std::shared_ptr<MenuBar>& SharedMenuBar() const { return menuBar_; }
     void SetMenuBar(std::shared_ptr<MenuBar> menuBar) { menuBar_ = std::move(menuBar); }
 
     void _AddMenuHandler(const std::string& itemName, std::function<bool()> handler) { menuHandlers_.Bind(itemName, std::move(handler)); }

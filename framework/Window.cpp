@@ -129,9 +129,11 @@ void Window::ApplyFrame()
     widget_->setWindowTitle(QString::fromStdString(title_));
 
     const Application* application = _GetAppObject();
-    MenuBar* bar = menuBar_ ? menuBar_.get() : application ? application->GetMenuBar() : nullptr;
-    if (menuBarVisible_ && bar)
+    std::shared_ptr<MenuBar> bar = menuBar_ ? menuBar_ : application ? application->SharedMenuBar() : nullptr;
+    if (menuBarVisible_ && bar) {
         widget_->setMenuBar(BuildMenuBarView(*bar, *this));
+        shownMenuBar_ = std::move(bar);
+    }
 
     if (hasBackColor_) {
         QPalette palette = contentArea_->palette();

@@ -87,6 +87,8 @@ private:
     std::unique_ptr<WindowWidget> widget_;
     QWidget* contentArea_;
     std::shared_ptr<MenuBar> menuBar_;
+    // The bar the window's menu bar view shows, its own or the application's.
+    std::shared_ptr<MenuBar> shownMenuBar_;
     MenuHandlers menuHandlers_;
     std::vector<std::pair<std::string, std::unique_ptr<RectControl>>> controls_;
     bool open_ = false;

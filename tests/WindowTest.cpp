@@ -78,6 +78,20 @@ protected:
     void Layout() override { _SetProperties(*this, declared); }
 };
 
+// A window that shows the bar the test hands it.
+class BarWindow : public Window {
+public:
+    static inline std::shared_ptr<MenuBar> given;
+    std::string ClassName() const override { return "BarWindow.BarWindow"; }
+
+protected:
+    void Layout() override
+    {
+        SetMenuBar(std::move(given));
+        _SetProperties(*this, {{"Visible", false}});
+    }
+};
+
 QAction* MenuAction(Window& window, const char* name)
 {
     return window.TopLevelWidget()->menuBar()->findChild<QAction*>(name);
@@ -169,6 +183,33 @@ TEST_F(WindowTest, MenuCommandRunsTheWindowsHandlerOrElseTheApplications)
     events.clear();
     MenuAction(withHandler, "FileHelp")->trigger();
     EXPECT_EQ(events, std::vector<std::string>{"window Help"});
+}
+
+TEST_F(WindowTest, AWindowKeepsTheMenuBarItShowsAliveUntilItGoes)
+{
+    RecordingApp app;
+    std::shared_ptr<MenuBar> appBar = OneMenu();
+    std::weak_ptr<MenuBar> appBarLeft = appBar;
+    app.SetMenuBar(std::move(appBar));
+    _RuntimeRegisterAppObject(&app);
+    DeclaredWindow::declared = {{"Visible", false}};
+    DeclaredWindow& showingTheApps = Window::Construct<DeclaredWindow>();
+    BarWindow::given = OneMenu();
+    std::weak_ptr<MenuBar> ownBarLeft = BarWindow::given;
+    BarWindow& showingItsOwn = Window::Construct<BarWindow>();
+    app.SetMenuBar(nullptr);
+    showingItsOwn.SetMenuBar(nullptr);
+
+    EXPECT_FALSE(appBarLeft.expired());
+    EXPECT_FALSE(ownBarLeft.expired());
+    for (Window* window : {static_cast<Window*>(&showingTheApps), static_cast<Window*>(&showingItsOwn)}) {
+        ASSERT_NE(MenuAction(*window, "FileHelp"), nullptr);
+        EXPECT_EQ(MenuAction(*window, "FileHelp")->text(), "FileHelp");
+    }
+
+    _DestroyWindows();
+    EXPECT_TRUE(appBarLeft.expired());
+    EXPECT_TRUE(ownBarLeft.expired());
 }
 
 TEST_F(WindowTest, EditItemWithoutHandlerDoesItsStandardCommandOnTheFocusedField)
