@@ -2,6 +2,7 @@
 
 #include "app/Pictures.h"
 #include "app/StoredLists.h"
+#include "framework/ControlCreation.h"
 
 namespace {
 using namespace stored;

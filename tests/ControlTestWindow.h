@@ -1,5 +1,6 @@
 #pragma once
 
+#include "framework/ControlCreation.h"
 #include "framework/PropertyList.h"
 #include "framework/Window.h"
 
@@ -32,8 +33,7 @@ protected:
     template <class T>
     T& Make(const std::string& name, const PropertyList& list = {})
     {
-        window->_AddControl(name, window->__New<T>());
-        T& control = window->_ControlByName<T>(name);
+        T& control = Register<T>(*window, name);
         _SetProperties(control, list);
         return control;
     }

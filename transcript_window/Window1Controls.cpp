@@ -3,6 +3,7 @@
 
 #include "app/Pictures.h"
 #include "app/StoredLists.h"
+#include "framework/ControlCreation.h"
 
 using namespace std::string_literals;
 
