@@ -14,23 +14,22 @@ BevelButton::BevelButton(Window& window) : RectControl(window, new QPushButton),
 
 const PropertyTable& BevelButton::DeclaredProperties() const
 {
-    auto ignoredCode = [](const char* name) { return Declare<BevelButton, std::int32_t>(name, [](BevelButton&, std::int32_t) {}); };
     static const PropertyTable table = Extend(TextControlProperties(), {
         Declare<BevelButton, const std::string&>("Caption", [](BevelButton& b, const std::string& v) { b.SetCaption(v); }),
-        ignoredCode("CaptionAlign"),
-        ignoredCode("CaptionPlacement"),
-        ignoredCode("CaptionDelta"),
-        ignoredCode("IconAlign"),
-        ignoredCode("IconDX"),
-        ignoredCode("IconDY"),
-        ignoredCode("Bevel"),
-        ignoredCode("HasMenu"),
+        Ignore<std::int32_t>("CaptionAlign"),
+        Ignore<std::int32_t>("CaptionPlacement"),
+        Ignore<std::int32_t>("CaptionDelta"),
+        Ignore<std::int32_t>("IconAlign"),
+        Ignore<std::int32_t>("IconDX"),
+        Ignore<std::int32_t>("IconDY"),
+        Ignore<std::int32_t>("Bevel"),
+        Ignore<std::int32_t>("HasMenu"),
         Declare<BevelButton, bool>("HasBackColor", [](BevelButton& b, bool v) { b.SetHasBackColor(v); }),
         Declare<BevelButton, Color>("BackColor", [](BevelButton& b, Color v) { b.SetBackColor(v); }),
         Declare<BevelButton, Color>("TextColor", [](BevelButton& b, Color v) { b.SetTextColor(v); }),
-        Declare<BevelButton, bool>("Value", [](BevelButton&, bool) {}),
-        ignoredCode("MenuValue"),
-        ignoredCode("ButtonType"),
+        Ignore<bool>("Value"),
+        Ignore<std::int32_t>("MenuValue"),
+        Ignore<std::int32_t>("ButtonType"),
         Declare<BevelButton, bool>("AcceptFocus", [](BevelButton& b, bool v) { b.SetAcceptFocus(v); }),
     });
     return table;

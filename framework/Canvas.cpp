@@ -39,11 +39,11 @@ const PropertyTable& Canvas::DeclaredProperties() const
 {
     // Focus rings, tabs, double buffering and erasing are accepted: the desktop draws it all.
     static const PropertyTable table = Extend(RectControlProperties(), {
-        Declare<Canvas, bool>("UseFocusRing", [](Canvas&, bool) {}),
+        Ignore<bool>("UseFocusRing"),
         Declare<Canvas, bool>("AcceptFocus", [](Canvas& c, bool v) { c.SetAcceptFocus(v); }),
-        Declare<Canvas, bool>("AcceptTabs", [](Canvas&, bool) {}),
-        Declare<Canvas, bool>("DoubleBuffer", [](Canvas&, bool) {}),
-        Declare<Canvas, bool>("EraseBackground", [](Canvas&, bool) {}),
+        Ignore<bool>("AcceptTabs"),
+        Ignore<bool>("DoubleBuffer"),
+        Ignore<bool>("EraseBackground"),
         Declare<Canvas, bool>("Transparent", [](Canvas& c, bool v) { c.SetTransparent(v); }),
     });
     return table;

@@ -133,17 +133,15 @@ Listbox::Listbox(Window& window)
 
 const PropertyTable& Listbox::DeclaredProperties() const
 {
-    auto ignoredCode = [](const char* name) { return Declare<Listbox, std::int32_t>(name, [](Listbox&, std::int32_t) {}); };
-    auto ignoredFlag = [](const char* name) { return Declare<Listbox, bool>(name, [](Listbox&, bool) {}); };
     // Sorting, drag and drop, hierarchy, row heights and scroll positions are accepted and have no effect.
     static const PropertyTable table = Extend(TextControlProperties(), {
         Declare<Listbox, bool>("Border", [](Listbox& l, bool v) { l.list_->setFrameShape(v ? QFrame::StyledPanel : QFrame::NoFrame); }),
         Declare<Listbox, std::int32_t>("ColumnCount", [](Listbox& l, std::int32_t v) { l.SetColumnCount(v); }),
         Declare<Listbox, const std::string&>("ColumnWidths", [](Listbox& l, const std::string& v) { l.SetColumnWidths(v); }),
         Declare<Listbox, bool>("HasHeading", [](Listbox& l, bool v) { l.SetHasHeading(v); }),
-        ignoredFlag("UseFocusRing"),
+        Ignore<bool>("UseFocusRing"),
         Declare<Listbox, const std::string&>("InitialValue", [](Listbox& l, const std::string& v) { l.AddInitialRows(v); }),
-        ignoredCode("HeadingIndex"),
+        Ignore<std::int32_t>("HeadingIndex"),
         Declare<Listbox, bool>("ScrollBarHorizontal", [](Listbox& l, bool v) {
             l.scrollBarHorizontal_ = v;
             l.ApplyScrollBars();
@@ -154,16 +152,16 @@ const PropertyTable& Listbox::DeclaredProperties() const
         }),
         Declare<Listbox, std::int32_t>("GridLinesHorizontal", [](Listbox& l, std::int32_t v) { l.SetGridLinesHorizontal(v); }),
         Declare<Listbox, std::int32_t>("GridLinesVertical", [](Listbox& l, std::int32_t v) { l.SetGridLinesVertical(v); }),
-        ignoredCode("DefaultRowHeight"),
-        ignoredFlag("ShowDropIndicator"),
-        ignoredCode("_ScrollWidth"),
-        ignoredCode("_ScrollOffset"),
-        ignoredFlag("Hierarchical"),
-        ignoredFlag("EnableDrag"),
-        ignoredFlag("EnableDragReorder"),
-        ignoredFlag("RequiresSelection"),
+        Ignore<std::int32_t>("DefaultRowHeight"),
+        Ignore<bool>("ShowDropIndicator"),
+        Ignore<std::int32_t>("_ScrollWidth"),
+        Ignore<std::int32_t>("_ScrollOffset"),
+        Ignore<bool>("Hierarchical"),
+        Ignore<bool>("EnableDrag"),
+        Ignore<bool>("EnableDragReorder"),
+        Ignore<bool>("RequiresSelection"),
         Declare<Listbox, std::int32_t>("SelectionType", [](Listbox& l, std::int32_t v) { l.SetSelectionType(v); }),
-        ignoredFlag("ColumnsResizable"),
+        Ignore<bool>("ColumnsResizable"),
         Declare<Listbox, bool>("AutoHideScrollbars", [](Listbox& l, bool v) {
             l.autoHideScrollBars_ = v;
             l.ApplyScrollBars();

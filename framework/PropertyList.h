@@ -67,6 +67,13 @@ DeclaredProperty Declare(std::string name, void (*set)(Target&, Value))
             }};
 }
 
+// Declares a property that a list may set and that has no effect on this desktop.
+template <class Value>
+DeclaredProperty Ignore(std::string name)
+{
+    return Declare<PropertyTarget, Value>(std::move(name), [](PropertyTarget&, Value) {});
+}
+
 // A base table followed by a class's own declarations.
 PropertyTable Extend(const PropertyTable& base, std::initializer_list<DeclaredProperty> own);
 

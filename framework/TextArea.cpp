@@ -48,14 +48,14 @@ const PropertyTable& TextArea::DeclaredProperties() const
     // The area is always multi-line and plain; line metrics, selection hiding and length limits
     // are accepted and have no effect.
     static const PropertyTable table = Extend(TextEdit::DeclaredProperties(), {
-        Declare<TextArea, bool>("MultiLine", [](TextArea&, bool) {}),
+        Ignore<bool>("MultiLine"),
         Declare<TextArea, bool>("ScrollBarHorizontal", [](TextArea& t, bool v) { t.SetScrollBarHorizontal(v); }),
         Declare<TextArea, bool>("ScrollBarVertical", [](TextArea& t, bool v) { t.SetScrollBarVertical(v); }),
-        Declare<TextArea, bool>("Styled", [](TextArea&, bool) {}),
-        Declare<TextArea, bool>("HideSelection", [](TextArea&, bool) {}),
-        Declare<TextArea, double>("LineHeight", [](TextArea&, double) {}),
-        Declare<TextArea, double>("LineSpacing", [](TextArea&, double) {}),
-        Declare<TextArea, std::int32_t>("LimitText", [](TextArea&, std::int32_t) {}),
+        Ignore<bool>("Styled"),
+        Ignore<bool>("HideSelection"),
+        Ignore<double>("LineHeight"),
+        Ignore<double>("LineSpacing"),
+        Ignore<std::int32_t>("LimitText"),
         Declare<TextArea, bool>("AcceptTabs", [](TextArea& t, bool v) { t.SetAcceptTabs(v); }),
     });
     return table;

@@ -9,15 +9,15 @@ const PropertyTable& TextEdit::DeclaredProperties() const
     // Formats, masks, focus rings and spelling checks are accepted and have no effect.
     static const PropertyTable table = Extend(TextControlProperties(), {
         Declare<TextEdit, bool>("Border", [](TextEdit& t, bool v) { t.SetBorder(v); }),
-        Declare<TextEdit, bool>("UseFocusRing", [](TextEdit&, bool) {}),
+        Ignore<bool>("UseFocusRing"),
         Declare<TextEdit, Color>("TextColor", [](TextEdit& t, Color v) { t.SetTextColor(v); }),
         Declare<TextEdit, Color>("BackColor", [](TextEdit& t, Color v) { t.SetBackColor(v); }),
-        Declare<TextEdit, const std::string&>("Format", [](TextEdit&, const std::string&) {}),
+        Ignore<std::string>("Format"),
         Declare<TextEdit, const std::string&>("Text", [](TextEdit& t, const std::string& v) { t.SetText(v); }),
-        Declare<TextEdit, const std::string&>("Mask", [](TextEdit&, const std::string&) {}),
+        Ignore<std::string>("Mask"),
         Declare<TextEdit, bool>("ReadOnly", [](TextEdit& t, bool v) { t.SetReadOnly(v); }),
         Declare<TextEdit, std::int32_t>("Alignment", [](TextEdit& t, std::int32_t v) { t.SetAlignment(v); }),
-        Declare<TextEdit, bool>("AutomaticallyCheckSpelling", [](TextEdit&, bool) {}),
+        Ignore<bool>("AutomaticallyCheckSpelling"),
     });
     return table;
 }

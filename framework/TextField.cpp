@@ -21,7 +21,7 @@ const PropertyTable& TextField::DeclaredProperties() const
         Declare<TextField, bool>("Password", [](TextField& t, bool v) { t.SetPassword(v); }),
         Declare<TextField, const std::string&>("CueText", [](TextField& t, const std::string& v) { t.SetCueText(v); }),
         Declare<TextField, std::int32_t>("LimitText", [](TextField& t, std::int32_t v) { t.SetLimitText(v); }),
-        Declare<TextField, bool>("AcceptTabs", [](TextField&, bool) {}),
+        Ignore<bool>("AcceptTabs"),
     });
     return table;
 }
