@@ -1,15 +1,12 @@
 #include "framework/BevelButton.h"
 
 #include "framework/QtConversions.h"
-#include "framework/RaiseEvent.h"
 
 #include <QApplication>
 #include <QPushButton>
 
-BevelButton::BevelButton(Window& window) : RectControl(window, new QPushButton), button_(static_cast<QPushButton*>(Widget()))
+BevelButton::BevelButton(Window& window) : ActionButton(window)
 {
-    button_->setAutoDefault(false);
-    QObject::connect(button_, &QPushButton::clicked, button_, [this] { RaiseEvent(action_, *this); });
 }
 
 const PropertyTable& BevelButton::DeclaredProperties() const
@@ -35,20 +32,14 @@ const PropertyTable& BevelButton::DeclaredProperties() const
     return table;
 }
 
-void BevelButton::SetCaption(const std::string& caption)
-{
-    caption_ = caption;
-    button_->setText(QString::fromStdString(caption));
-}
-
 bool BevelButton::AcceptFocus() const
 {
-    return button_->focusPolicy() != Qt::NoFocus;
+    return Button().focusPolicy() != Qt::NoFocus;
 }
 
 void BevelButton::SetAcceptFocus(bool accept)
 {
-    button_->setFocusPolicy(accept ? Qt::StrongFocus : Qt::NoFocus);
+    Button().setFocusPolicy(accept ? Qt::StrongFocus : Qt::NoFocus);
 }
 
 void BevelButton::SetTextColor(Color color)
@@ -71,14 +62,9 @@ void BevelButton::SetBackColor(Color color)
 
 void BevelButton::ApplyColors()
 {
-    QPalette palette = QApplication::palette(button_);
+    QPalette palette = QApplication::palette(&Button());
     palette.setColor(QPalette::ButtonText, ToQColor(textColor_));
     if (hasBackColor_)
         palette.setColor(QPalette::Button, ToQColor(backColor_));
-    button_->setPalette(palette);
-}
-
-void BevelButton::Push()
-{
-    button_->click();
+    Button().setPalette(palette);
 }

@@ -1,14 +1,11 @@
 #include "framework/PushButton.h"
 
-#include "framework/RaiseEvent.h"
 #include "framework/Window.h"
 
 #include <QPushButton>
 
-PushButton::PushButton(Window& window) : RectControl(window, new QPushButton), button_(static_cast<QPushButton*>(Widget()))
+PushButton::PushButton(Window& window) : ActionButton(window)
 {
-    button_->setAutoDefault(false);
-    QObject::connect(button_, &QPushButton::clicked, button_, [this] { RaiseEvent(action_, *this); });
 }
 
 PushButton::~PushButton()
@@ -31,12 +28,6 @@ const PropertyTable& PushButton::DeclaredProperties() const
     return table;
 }
 
-void PushButton::SetCaption(const std::string& caption)
-{
-    caption_ = caption;
-    button_->setText(QString::fromStdString(caption));
-}
-
 void PushButton::SetDefault(bool isDefault)
 {
     default_ = isDefault;
@@ -44,12 +35,12 @@ void PushButton::SetDefault(bool isDefault)
     PushButton* current = window.DefaultButton();
     if (isDefault && current != this) {
         if (current)
-            current->button_->setDefault(false);
+            current->Button().setDefault(false);
         window.SetDefaultButton(this);
     } else if (!isDefault && current == this) {
         window.SetDefaultButton(nullptr);
     }
-    button_->setDefault(window.DefaultButton() == this);
+    Button().setDefault(window.DefaultButton() == this);
 }
 
 void PushButton::SetCancel(bool isCancel)
@@ -60,9 +51,4 @@ void PushButton::SetCancel(bool isCancel)
         window.SetCancelButton(this);
     else if (window.CancelButton() == this)
         window.SetCancelButton(nullptr);
-}
-
-void PushButton::Push()
-{
-    button_->click();
 }

@@ -1,23 +1,18 @@
 #pragma once
 
-#include "framework/RectControl.h"
+#include "framework/ActionButton.h"
 
-#include <functional>
 #include <string>
-
-class QPushButton;
 
 // A push button. The window's Return key presses the last button made Default, its Escape key
 // the last made Cancel.
-class PushButton : public RectControl {
+class PushButton : public ActionButton<PushButton> {
 public:
     explicit PushButton(Window& window);
     ~PushButton() override;
 
     const PropertyTable& DeclaredProperties() const override;
 
-    std::string Caption() const { return caption_; }
-    void SetCaption(const std::string& caption);
     bool Default() const { return default_; }
     void SetDefault(bool isDefault);
     bool Cancel() const { return cancel_; }
@@ -26,14 +21,7 @@ public:
     int ButtonStyle() const { return buttonStyle_; }
     void SetButtonStyle(int style) { buttonStyle_ = style; }
 
-    // Presses the button as the user would: the Action event runs if the button is enabled.
-    void Push();
-    void SetActionHandler(std::function<void(PushButton&)> handler) { action_ = std::move(handler); }
-
 private:
-    QPushButton* button_;
-    std::string caption_;
     bool default_ = false, cancel_ = false;
     int buttonStyle_ = 0;
-    std::function<void(PushButton&)> action_;
 };
