@@ -21,15 +21,36 @@ struct EditState {
     bool undo = false, selection = false, readOnly = false, empty = true;
 };
 
+// Calls visit with the control cast to the text control it is, a line, a rich text or a plain text;
+// says whether it is one. A const control is cast to a const text control.
+template <class Widget, class Visit>
+bool VisitTextControl(Widget* control, Visit visit)
+{
+    const auto visitAs = [&]<class Text>(std::type_identity<Text>) {
+        using Cast = std::conditional_t<std::is_const_v<Widget>, const Text*, Text*>;
+        Cast text = qobject_cast<Cast>(control);
+        if (text)
+            visit(text);
+        return text != nullptr;
+    };
+    return visitAs(std::type_identity<QLineEdit>{}) || visitAs(std::type_identity<QTextEdit>{})
+        || visitAs(std::type_identity<QPlainTextEdit>{});
+}
+
+template <class TextWidget>
+EditState StateOfText(const TextWidget* text)
+{
+    if constexpr (std::is_same_v<TextWidget, QLineEdit>)
+        return {text->isUndoAvailable(), text->hasSelectedText(), text->isReadOnly(), text->text().isEmpty()};
+    else
+        return {text->document()->isUndoAvailable(), text->textCursor().hasSelection(), text->isReadOnly(), text->document()->isEmpty()};
+}
+
 std::optional<EditState> StateOf(const QWidget* control)
 {
-    if (auto* line = qobject_cast<const QLineEdit*>(control))
-        return EditState{line->isUndoAvailable(), line->hasSelectedText(), line->isReadOnly(), line->text().isEmpty()};
-    if (auto* text = qobject_cast<const QTextEdit*>(control))
-        return EditState{text->document()->isUndoAvailable(), text->textCursor().hasSelection(), text->isReadOnly(), text->document()->isEmpty()};
-    if (auto* text = qobject_cast<const QPlainTextEdit*>(control))
-        return EditState{text->document()->isUndoAvailable(), text->textCursor().hasSelection(), text->isReadOnly(), text->document()->isEmpty()};
-    return std::nullopt;
+    std::optional<EditState> state;
+    VisitTextControl(control, [&state](const auto* text) { state = StateOfText(text); });
+    return state;
 }
 
 template <class TextWidget>
@@ -70,11 +91,14 @@ private:
 };
 
 template <class TextWidget, class Notify>
-void WatchDocumentEdit(TextWidget* text, EditStateWatch* watch, Notify notify)
+void WatchEdits(TextWidget* text, EditStateWatch* watch, Notify notify)
 {
-    // The document's own signals: a control may set its text with its own signals blocked.
     QObject::connect(text, &TextWidget::selectionChanged, watch, notify);
-    QObject::connect(text->document(), &QTextDocument::contentsChanged, watch, notify);
+    if constexpr (std::is_same_v<TextWidget, QLineEdit>)
+        QObject::connect(text, &QLineEdit::textChanged, watch, notify);
+    else
+        // The document's own signal: a control may set its text with its own signals blocked.
+        QObject::connect(text->document(), &QTextDocument::contentsChanged, watch, notify);
 }
 }
 
@@ -104,12 +128,7 @@ void Run(EditCommand command, QWidget* control)
 {
     if (!CanRun(command, control))
         return;
-    if (auto* line = qobject_cast<QLineEdit*>(control))
-        RunOn(command, line);
-    else if (auto* text = qobject_cast<QTextEdit*>(control))
-        RunOn(command, text);
-    else if (auto* plain = qobject_cast<QPlainTextEdit*>(control))
-        RunOn(command, plain);
+    VisitTextControl(control, [command](auto* text) { RunOn(command, text); });
 }
 
 std::unique_ptr<QObject> WatchEditState(QWidget* control, std::function<void()> changed)
@@ -117,16 +136,8 @@ std::unique_ptr<QObject> WatchEditState(QWidget* control, std::function<void()> 
     auto watch = std::make_unique<EditStateWatch>(std::move(changed));
     EditStateWatch* raw = watch.get();
     auto notify = [raw] { raw->Changed(); };
-    if (auto* line = qobject_cast<QLineEdit*>(control)) {
-        QObject::connect(line, &QLineEdit::textChanged, raw, notify);
-        QObject::connect(line, &QLineEdit::selectionChanged, raw, notify);
-    } else if (auto* text = qobject_cast<QTextEdit*>(control)) {
-        WatchDocumentEdit(text, raw, notify);
-    } else if (auto* plain = qobject_cast<QPlainTextEdit*>(control)) {
-        WatchDocumentEdit(plain, raw, notify);
-    } else {
+    if (!VisitTextControl(control, [raw, notify](auto* text) { WatchEdits(text, raw, notify); }))
         return watch;
-    }
     QObject::connect(QApplication::clipboard(), &QClipboard::dataChanged, raw, notify);
     control->installEventFilter(raw);
     return watch;
