@@ -1,11 +1,11 @@
 #include "framework/Listbox.h"
 
 #include "framework/text/Exceptions.h"
+#include "framework/text/Text.h"
 
 #include <QAbstractTableModel>
 #include <QHeaderView>
 #include <QPainter>
-#include <QRegularExpression>
 #include <QStyledItemDelegate>
 #include <QTreeView>
 
@@ -255,7 +255,7 @@ void Listbox::AddInitialRows(const std::string& rows)
 {
     if (rows.empty())
         return;
-    QStringList lines = QString::fromStdString(rows).split(QRegularExpression("\r\n|\r|\n"));
+    QStringList lines = QString::fromStdString(ReplaceLineEndings(rows, "\n")).split('\n');
     if (lines.back().isEmpty())
         lines.removeLast();
     for (const QString& line : lines) {

@@ -1,11 +1,10 @@
 #include "framework/QtConversions.h"
 
+#include "framework/text/Text.h"
+
 QString DisplayText(const std::string& text)
 {
-    QString shown = QString::fromStdString(text);
-    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return shown;
+    return QString::fromStdString(ReplaceLineEndings(text, "\n"));
 }
 
 QColor ToQColor(Color color)
