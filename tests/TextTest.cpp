@@ -59,6 +59,15 @@ TEST(Text, ReplaceLineEndingsCountsCrLfOnce)
     EXPECT_EQ(ReplaceLineEndings("none", " "), "none");
 }
 
+TEST(Text, AppendReplacingLineEndingsKeepsWhatCameBefore)
+{
+    std::string text = "kept\r";
+    AppendReplacingLineEndings(text, "a\r\nb\r", " ");
+    AppendReplacingLineEndings(text, "", " ");
+    AppendReplacingLineEndings(text, "\nc", "|");
+    EXPECT_EQ(text, "kept\ra b |c");
+}
+
 TEST(Text, ValReadsTheNumberAtTheStart)
 {
     const struct {

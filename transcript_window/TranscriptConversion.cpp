@@ -113,21 +113,16 @@ private:
     std::size_t start_ = 0;
 };
 
-// The caption text with each line ending (CR LF once) and each FD FF byte pair made one space.
+// The caption text with each line ending and each FD FF byte pair made one space.
 void AppendCaptionText(std::string& text, std::string_view caption)
 {
     std::size_t start = 0;
-    for (std::size_t at = 0; at < caption.size(); ++at) {
-        const char c = caption[at];
-        const char next = at + 1 < caption.size() ? caption[at + 1] : '\0';
-        if (c != '\r' && c != '\n' && !(c == '\xFD' && next == '\xFF'))
-            continue;
-        text.append(caption.substr(start, at - start)).append(" ");
-        if ((c == '\r' && next == '\n') || c == '\xFD')
-            ++at;
-        start = at + 1;
+    for (auto at = caption.find("\xFD\xFF"); at != std::string_view::npos; at = caption.find("\xFD\xFF", start)) {
+        AppendReplacingLineEndings(text, caption.substr(start, at - start), " ");
+        text.append(" ");
+        start = at + 2;
     }
-    text.append(caption.substr(start));
+    AppendReplacingLineEndings(text, caption.substr(start), " ");
 }
 
 }

@@ -239,15 +239,22 @@ std::string ReplaceLineEndings(std::string_view text, std::string_view replaceme
 {
     std::string result;
     result.reserve(text.size());
+    AppendReplacingLineEndings(result, text, replacement);
+    return result;
+}
+
+void AppendReplacingLineEndings(std::string& result, std::string_view text, std::string_view replacement)
+{
     std::size_t start = 0;
-    for (auto at = text.find_first_of("\r\n"); at != std::string_view::npos; at = text.find_first_of("\r\n", start)) {
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        if (text[at] != '\r' && text[at] != '\n')
+            continue;
         result.append(text.substr(start, at - start)).append(replacement);
+        if (text[at] == '\r' && at + 1 < text.size() && text[at + 1] == '\n')
+            ++at;
         start = at + 1;
-        if (text[at] == '\r' && start < text.size() && text[start] == '\n')
-            ++start;
     }
     result.append(text.substr(start));
-    return result;
 }
 
 double Val(std::string_view text)

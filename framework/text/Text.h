@@ -26,6 +26,8 @@ std::string ReplaceAll(std::string_view text, std::string_view find, std::string
 
 // Each line ending (a CR LF pair, a lone LF, a lone CR) replaced once.
 std::string ReplaceLineEndings(std::string_view text, std::string_view replacement);
+// The same, appended to result: for building one text from many pieces without a copy of each.
+void AppendReplacingLineEndings(std::string& result, std::string_view text, std::string_view replacement);
 
 // The decimal number at the start of the text: blanks, tabs and line breaks skipped, then an
 // optional sign, digits, a point and decimals; the rest is ignored. 0 when there is no number,
