@@ -8,6 +8,7 @@
 #include <string>
 
 namespace stored {
+// clang-format off
 using namespace std::string_literals;
 
 inline constexpr Color kBlack = RGB(0, 0, 0);
@@ -71,4 +72,5 @@ inline PropertyList CanvasList(const std::string& name, Box box, int tabIndex)
                   {"DoubleBuffer", false}, {"EraseBackground", true}, {"Transparent", true}},
                  kOnTheWindow});
 }
+// clang-format on
 }

@@ -5,6 +5,7 @@
 #include "framework/ControlCreation.h"
 
 namespace {
+// clang-format off
 using namespace stored;
 
 const PropertyList kWindowProperties = WindowList(
@@ -54,6 +55,7 @@ const PropertyList kLabel2 = LabelList("Label2", {85, 237, 225, 41}, 3, "Quorvan
 const PropertyList kLabel3 = LabelList("Label3", {127, 265, 141, 32}, 4, "for YouTube", {1, RGB(0x94, 0x35, 0x33), false, 18, true});
 const PropertyList kLabel4 = LabelList("Label4", {255, 272, 121, 20}, 5, "version 1.0", {1, kBlack, false, 0, false});
 const PropertyList kCanvas1 = CanvasList("Canvas1", {70, 0, 353, 268}, 6);
+// clang-format on
 }
 
 void aboutWin::Layout()
@@ -83,12 +85,14 @@ void aboutWin::BevelButton1_Action(::BevelButton&)
     instance::aboutWin().Close();
 }
 
+// clang-format off
 ::Label& aboutWin::Label1() { return _ControlByName<::Label>("Label1"); }
 ::BevelButton& aboutWin::BevelButton1() { return _ControlByName<::BevelButton>("BevelButton1"); }
 ::Label& aboutWin::Label2() { return _ControlByName<::Label>("Label2"); }
 ::Label& aboutWin::Label3() { return _ControlByName<::Label>("Label3"); }
 ::Label& aboutWin::Label4() { return _ControlByName<::Label>("Label4"); }
 ::Canvas& aboutWin::Canvas1() { return _ControlByName<::Canvas>("Canvas1"); }
+// clang-format on
 
 namespace instance {
 ::aboutWin& aboutWin()

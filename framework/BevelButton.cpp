@@ -11,6 +11,7 @@ BevelButton::BevelButton(Window& window) : ActionButton(window)
 
 const PropertyTable& BevelButton::DeclaredProperties() const
 {
+    // clang-format off
     static const PropertyTable table = Extend(TextControlProperties(), {
         Declare<BevelButton, const std::string&>("Caption", [](BevelButton& b, const std::string& v) { b.SetCaption(v); }),
         Ignore<std::int32_t>("CaptionAlign"),
@@ -29,6 +30,7 @@ const PropertyTable& BevelButton::DeclaredProperties() const
         Ignore<std::int32_t>("ButtonType"),
         Declare<BevelButton, bool>("AcceptFocus", [](BevelButton& b, bool v) { b.SetAcceptFocus(v); }),
     });
+    // clang-format on
     return table;
 }
 

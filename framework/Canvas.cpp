@@ -38,6 +38,7 @@ Canvas::Canvas(Window& window) : RectControl(window, new CanvasWidget(*this))
 const PropertyTable& Canvas::DeclaredProperties() const
 {
     // Focus rings, tabs, double buffering and erasing are accepted: the desktop draws it all.
+    // clang-format off
     static const PropertyTable table = Extend(RectControlProperties(), {
         Ignore<bool>("UseFocusRing"),
         Declare<Canvas, bool>("AcceptFocus", [](Canvas& c, bool v) { c.SetAcceptFocus(v); }),
@@ -46,6 +47,7 @@ const PropertyTable& Canvas::DeclaredProperties() const
         Ignore<bool>("EraseBackground"),
         Declare<Canvas, bool>("Transparent", [](Canvas& c, bool v) { c.SetTransparent(v); }),
     });
+    // clang-format on
     return table;
 }
 

@@ -11,11 +11,13 @@ CheckBox::CheckBox(Window& window) : RectControl(window, new QCheckBox), box_(st
 
 const PropertyTable& CheckBox::DeclaredProperties() const
 {
+    // clang-format off
     static const PropertyTable table = Extend(TextControlProperties(), {
         Declare<CheckBox, const std::string&>("Caption", [](CheckBox& c, const std::string& v) { c.SetCaption(v); }),
         Declare<CheckBox, std::int32_t>("State", [](CheckBox& c, std::int32_t v) { c.SetState(static_cast<CheckedStates>(v)); }),
         Declare<CheckBox, bool>("Value", [](CheckBox& c, bool v) { c.SetValue(v); }),
     });
+    // clang-format on
     return table;
 }
 

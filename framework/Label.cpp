@@ -12,6 +12,7 @@ Label::Label(Window& window) : RectControl(window, new QLabel), label_(static_ca
 
 const PropertyTable& Label::DeclaredProperties() const
 {
+    // clang-format off
     static const PropertyTable table = Extend(TextControlProperties(), {
         Declare<Label, const std::string&>("Text", [](Label& l, const std::string& v) { l.SetText(v); }),
         Declare<Label, std::int32_t>("TextAlign", [](Label& l, std::int32_t v) { l.SetTextAlign(v); }),
@@ -20,6 +21,7 @@ const PropertyTable& Label::DeclaredProperties() const
         Declare<Label, bool>("Selectable", [](Label& l, bool v) { l.SetSelectable(v); }),
         Declare<Label, bool>("Transparent", [](Label& l, bool v) { l.SetTransparent(v); }),
     });
+    // clang-format on
     return table;
 }
 

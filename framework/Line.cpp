@@ -37,6 +37,7 @@ Line::Line(Window& window) : RectControl(window, new LineWidget(*this))
 
 const PropertyTable& Line::DeclaredProperties() const
 {
+    // clang-format off
     static const PropertyTable table = Extend(RectControlProperties(), {
         Declare<Line, std::int32_t>("X1", [](Line& l, std::int32_t v) { l.SetX1(v); }),
         Declare<Line, std::int32_t>("Y1", [](Line& l, std::int32_t v) { l.SetY1(v); }),
@@ -45,6 +46,7 @@ const PropertyTable& Line::DeclaredProperties() const
         Declare<Line, std::int32_t>("BorderWidth", [](Line& l, std::int32_t v) { l.SetBorderWidth(v); }),
         Declare<Line, Color>("LineColor", [](Line& l, Color v) { l.SetLineColor(v); }),
     });
+    // clang-format on
     return table;
 }
 

@@ -134,6 +134,7 @@ Listbox::Listbox(Window& window)
 const PropertyTable& Listbox::DeclaredProperties() const
 {
     // Sorting, drag and drop, hierarchy, row heights and scroll positions are accepted and have no effect.
+    // clang-format off
     static const PropertyTable table = Extend(TextControlProperties(), {
         Declare<Listbox, bool>("Border", [](Listbox& l, bool v) { l.list_->setFrameShape(v ? QFrame::StyledPanel : QFrame::NoFrame); }),
         Declare<Listbox, std::int32_t>("ColumnCount", [](Listbox& l, std::int32_t v) { l.SetColumnCount(v); }),
@@ -167,6 +168,7 @@ const PropertyTable& Listbox::DeclaredProperties() const
             l.ApplyScrollBars();
         }),
     });
+    // clang-format on
     return table;
 }
 

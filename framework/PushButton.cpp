@@ -19,12 +19,14 @@ PushButton::~PushButton()
 
 const PropertyTable& PushButton::DeclaredProperties() const
 {
+    // clang-format off
     static const PropertyTable table = Extend(TextControlProperties(), {
         Declare<PushButton, const std::string&>("Caption", [](PushButton& b, const std::string& v) { b.SetCaption(v); }),
         Declare<PushButton, bool>("Default", [](PushButton& b, bool v) { b.SetDefault(v); }),
         Declare<PushButton, bool>("Cancel", [](PushButton& b, bool v) { b.SetCancel(v); }),
         Declare<PushButton, std::int32_t>("ButtonStyle", [](PushButton& b, std::int32_t v) { b.SetButtonStyle(v); }),
     });
+    // clang-format on
     return table;
 }
 

@@ -24,6 +24,7 @@ const PropertyTable& RectControl::DeclaredProperties() const
 const PropertyTable& RectControl::RectControlProperties()
 {
     // Codes with no meaning on this desktop (locks, panels, help tags, data binding) are accepted and ignored.
+    // clang-format off
     static const PropertyTable table = {
         Declare<RectControl, const std::string&>("Name", [](RectControl& c, const std::string& v) { c.SetName(v); }),
         Ignore<std::int32_t>("Index"),
@@ -46,12 +47,14 @@ const PropertyTable& RectControl::RectControlProperties()
         Ignore<std::string>("DataSource"),
         Ignore<std::string>("DataField"),
     };
+    // clang-format on
     return table;
 }
 
 const PropertyTable& RectControl::TextControlProperties()
 {
     // The unit of TextSize is always the layout's point.
+    // clang-format off
     static const PropertyTable table = Extend(RectControlProperties(), {
         Declare<RectControl, const std::string&>("TextFont", [](RectControl& c, const std::string& v) { c.SetTextFont(v); }),
         Declare<RectControl, float>("TextSize", [](RectControl& c, float v) { c.SetTextSize(v); }),
@@ -60,6 +63,7 @@ const PropertyTable& RectControl::TextControlProperties()
         Declare<RectControl, bool>("Italic", [](RectControl& c, bool v) { c.SetItalic(v); }),
         Declare<RectControl, bool>("Underline", [](RectControl& c, bool v) { c.SetUnderline(v); }),
     });
+    // clang-format on
     return table;
 }
 

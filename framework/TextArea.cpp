@@ -47,6 +47,7 @@ const PropertyTable& TextArea::DeclaredProperties() const
 {
     // The area is always multi-line and plain; line metrics, selection hiding and length limits
     // are accepted and have no effect.
+    // clang-format off
     static const PropertyTable table = Extend(TextEdit::DeclaredProperties(), {
         Ignore<bool>("MultiLine"),
         Declare<TextArea, bool>("ScrollBarHorizontal", [](TextArea& t, bool v) { t.SetScrollBarHorizontal(v); }),
@@ -58,6 +59,7 @@ const PropertyTable& TextArea::DeclaredProperties() const
         Ignore<std::int32_t>("LimitText"),
         Declare<TextArea, bool>("AcceptTabs", [](TextArea& t, bool v) { t.SetAcceptTabs(v); }),
     });
+    // clang-format on
     return table;
 }
 

@@ -7,6 +7,7 @@
 const PropertyTable& TextEdit::DeclaredProperties() const
 {
     // Formats, masks, focus rings and spelling checks are accepted and have no effect.
+    // clang-format off
     static const PropertyTable table = Extend(TextControlProperties(), {
         Declare<TextEdit, bool>("Border", [](TextEdit& t, bool v) { t.SetBorder(v); }),
         Ignore<bool>("UseFocusRing"),
@@ -19,6 +20,7 @@ const PropertyTable& TextEdit::DeclaredProperties() const
         Declare<TextEdit, std::int32_t>("Alignment", [](TextEdit& t, std::int32_t v) { t.SetAlignment(v); }),
         Ignore<bool>("AutomaticallyCheckSpelling"),
     });
+    // clang-format on
     return table;
 }
 

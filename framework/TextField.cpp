@@ -17,12 +17,14 @@ TextField::TextField(Window& window) : TextEdit(window, new QLineEdit), field_(s
 const PropertyTable& TextField::DeclaredProperties() const
 {
     // The Tab key always moves the focus on: a field holds no tabs.
+    // clang-format off
     static const PropertyTable table = Extend(TextEdit::DeclaredProperties(), {
         Declare<TextField, bool>("Password", [](TextField& t, bool v) { t.SetPassword(v); }),
         Declare<TextField, const std::string&>("CueText", [](TextField& t, const std::string& v) { t.SetCueText(v); }),
         Declare<TextField, std::int32_t>("LimitText", [](TextField& t, std::int32_t v) { t.SetLimitText(v); }),
         Ignore<bool>("AcceptTabs"),
     });
+    // clang-format on
     return table;
 }
 

@@ -73,6 +73,7 @@ Window::~Window()
 const PropertyTable& Window::DeclaredProperties() const
 {
     // Frame, placement and the other codes with no meaning on this desktop are accepted and ignored.
+    // clang-format off
     static const PropertyTable table = {
         Declare<Window, std::int32_t>("Width", [](Window& w, std::int32_t v) { w.width_ = v; }),
         Declare<Window, std::int32_t>("Height", [](Window& w, std::int32_t v) { w.height_ = v; }),
@@ -97,6 +98,7 @@ const PropertyTable& Window::DeclaredProperties() const
         Declare<Window, Color>("BackColor", [](Window& w, Color v) { w.backColor_ = v; }),
         Declare<Window, bool>("MenuBarVisible", [](Window& w, bool v) { w.menuBarVisible_ = v; }),
     };
+    // clang-format on
     return table;
 }
 

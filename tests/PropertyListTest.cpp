@@ -17,6 +17,7 @@ class Recorder : public PropertyTarget {
 public:
     const PropertyTable& DeclaredProperties() const override
     {
+        // clang-format off
         static const PropertyTable table = {
             Declare<Recorder, std::int32_t>("Width", [](Recorder& r, std::int32_t v) { r.log.push_back("Width=" + std::to_string(v)); }),
             Declare<Recorder, bool>("Visible", [](Recorder& r, bool v) { r.log.push_back(std::string("Visible=") + (v ? "1" : "0")); }),
@@ -27,6 +28,7 @@ public:
             Declare<Recorder, FontUnits>("TextUnit", [](Recorder& r, FontUnits v) { r.log.push_back("TextUnit=" + std::to_string(int(v))); }),
             Declare<Recorder, std::int32_t>("MacProcId", [](Recorder& r, std::int32_t v) { r.log.push_back("MacProcId=" + std::to_string(v)); }),
         };
+        // clang-format on
         return table;
     }
     std::vector<std::string> log;

@@ -8,6 +8,7 @@
 using namespace std::string_literals;
 
 namespace {
+// clang-format off
 using namespace stored;
 
 constexpr Color kHintGrey = RGB(0x6F, 0x75, 0x73);
@@ -112,6 +113,7 @@ const PropertyList kCanvas1 = CanvasList("Canvas1", {369, 266, 100, 100}, 19);
 const PropertyList kOpenBox = CheckBoxList("openBox", {327, 245, 199, 20}, 20, "Open File(s) After Saving", true, true);
 const PropertyList kLine3 = LineList("Line3", 322, 234, 521, 234, true);
 
+// clang-format on
 }
 
 void Window1::_CreateControls0()
@@ -148,6 +150,7 @@ void Window1::_CreateControls0()
     Create<::Line>(*this, kLine3);
 }
 
+// clang-format off
 ::PushButton& Window1::PushButton1() { return _ControlByName<::PushButton>("PushButton1"); }
 ::Label& Window1::Label1() { return _ControlByName<::Label>("Label1"); }
 ::Label& Window1::Label2() { return _ControlByName<::Label>("Label2"); }
@@ -169,3 +172,4 @@ void Window1::_CreateControls0()
 ::Canvas& Window1::Canvas1() { return _ControlByName<::Canvas>("Canvas1"); }
 ::CheckBox& Window1::openBox() { return _ControlByName<::CheckBox>("openBox"); }
 ::Line& Window1::Line3() { return _ControlByName<::Line>("Line3"); }
+// clang-format on
