@@ -6,8 +6,8 @@
 
 namespace {
 
-std::atomic<std::size_t> held{0};
-std::atomic<std::size_t> peak{0};
+std::atomic<std::size_t> held {0};
+std::atomic<std::size_t> peak {0};
 
 // Each block starts with its size, so that every form of delete can count it off.
 constexpr std::size_t header = alignof(std::max_align_t);
@@ -20,8 +20,7 @@ void* Allocate(std::size_t size)
     *reinterpret_cast<std::size_t*>(block) = size;
     const auto now = held.fetch_add(size, std::memory_order_relaxed) + size;
     auto highest = peak.load(std::memory_order_relaxed);
-    while (now > highest && !peak.compare_exchange_weak(highest, now, std::memory_order_relaxed)) {
-    }
+    while (now > highest && !peak.compare_exchange_weak(highest, now, std::memory_order_relaxed)) {}
     return block + header;
 }
 
@@ -36,12 +35,30 @@ void Release(void* memory) noexcept
 
 }
 
-void* operator new(std::size_t size) { return Allocate(size); }
-void* operator new[](std::size_t size) { return Allocate(size); }
-void operator delete(void* memory) noexcept { Release(memory); }
-void operator delete[](void* memory) noexcept { Release(memory); }
-void operator delete(void* memory, std::size_t) noexcept { Release(memory); }
-void operator delete[](void* memory, std::size_t) noexcept { Release(memory); }
+void* operator new(std::size_t size)
+{
+    return Allocate(size);
+}
+void* operator new[](std::size_t size)
+{
+    return Allocate(size);
+}
+void operator delete(void* memory) noexcept
+{
+    Release(memory);
+}
+void operator delete[](void* memory) noexcept
+{
+    Release(memory);
+}
+void operator delete(void* memory, std::size_t) noexcept
+{
+    Release(memory);
+}
+void operator delete[](void* memory, std::size_t) noexcept
+{
+    Release(memory);
+}
 
 PeakMemory::PeakMemory() : atStart_(held.load(std::memory_order_relaxed))
 {

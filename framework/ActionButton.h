@@ -11,8 +11,7 @@
 // What the push button and the bevel button share: a desktop push button with a caption, which
 // Return never presses by itself and whose click raises the Action event. Derived is the
 // button's own class, the one its Action handler takes.
-template <class Derived>
-class ActionButton : public RectControl {
+template <class Derived> class ActionButton : public RectControl {
 public:
     std::string Caption() const { return caption_; }
     void SetCaption(const std::string& caption)

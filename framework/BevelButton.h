@@ -23,6 +23,6 @@ public:
 private:
     void ApplyColors();
 
-    Color textColor_{0}, backColor_{0};
+    Color textColor_ {0}, backColor_ {0};
     bool hasBackColor_ = false;
 };

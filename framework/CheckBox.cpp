@@ -30,15 +30,20 @@ void CheckBox::SetCaption(const std::string& caption)
 CheckBox::CheckedStates CheckBox::State() const
 {
     switch (box_->checkState()) {
-    case Qt::Checked: return CheckedStates::Checked;
-    case Qt::PartiallyChecked: return CheckedStates::Indeterminate;
-    default: return CheckedStates::Unchecked;
+    case Qt::Checked:
+        return CheckedStates::Checked;
+    case Qt::PartiallyChecked:
+        return CheckedStates::Indeterminate;
+    default:
+        return CheckedStates::Unchecked;
     }
 }
 
 void CheckBox::SetState(CheckedStates state)
 {
-    box_->setCheckState(state == CheckedStates::Checked ? Qt::Checked : state == CheckedStates::Indeterminate ? Qt::PartiallyChecked : Qt::Unchecked);
+    box_->setCheckState(state == CheckedStates::Checked ? Qt::Checked
+            : state == CheckedStates::Indeterminate     ? Qt::PartiallyChecked
+                                                        : Qt::Unchecked);
 }
 
 bool CheckBox::Value() const

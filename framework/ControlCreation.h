@@ -9,16 +9,14 @@
 #include <variant>
 
 // Makes a control of class T on the window, registers it under the name and finds it again.
-template <class T>
-inline T& Register(Window& window, const std::string& name)
+template <class T> inline T& Register(Window& window, const std::string& name)
 {
     window._AddControl(name, window.__New<T>());
     return window._ControlByName<T>(name);
 }
 
 // Makes the control named by its list's "Name" entry, which need not come first, and applies the list to it.
-template <class T>
-inline void Create(Window& window, const PropertyList& list)
+template <class T> inline void Create(Window& window, const PropertyList& list)
 {
     auto name = std::find_if(list.begin(), list.end(), [](const PropertyEntry& entry) { return entry.name == "Name"; });
     if (name == list.end())

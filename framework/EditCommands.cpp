@@ -13,8 +13,12 @@
 
 namespace {
 const std::map<std::string, EditCommand, std::less<>> kEditCommands = {
-    {"EditUndo", EditCommand::Undo},   {"EditCut", EditCommand::Cut},     {"EditCopy", EditCommand::Copy},
-    {"EditPaste", EditCommand::Paste}, {"EditClear", EditCommand::Clear}, {"EditSelectAll", EditCommand::SelectAll},
+    {"EditUndo", EditCommand::Undo},
+    {"EditCut", EditCommand::Cut},
+    {"EditCopy", EditCommand::Copy},
+    {"EditPaste", EditCommand::Paste},
+    {"EditClear", EditCommand::Clear},
+    {"EditSelectAll", EditCommand::SelectAll},
 };
 
 struct EditState {
@@ -23,8 +27,7 @@ struct EditState {
 
 // Calls visit with the control cast to the text control it is, a line, a rich text or a plain text;
 // says whether it is one. A const control is cast to a const text control.
-template <class Widget, class Visit>
-bool VisitTextControl(Widget* control, Visit visit)
+template <class Widget, class Visit> bool VisitTextControl(Widget* control, Visit visit)
 {
     const auto visitAs = [&]<class Text>(std::type_identity<Text>) {
         using Cast = std::conditional_t<std::is_const_v<Widget>, const Text*, Text*>;
@@ -33,12 +36,11 @@ bool VisitTextControl(Widget* control, Visit visit)
             visit(text);
         return text != nullptr;
     };
-    return visitAs(std::type_identity<QLineEdit>{}) || visitAs(std::type_identity<QTextEdit>{})
-        || visitAs(std::type_identity<QPlainTextEdit>{});
+    return visitAs(std::type_identity<QLineEdit> {}) || visitAs(std::type_identity<QTextEdit> {})
+        || visitAs(std::type_identity<QPlainTextEdit> {});
 }
 
-template <class TextWidget>
-EditState StateOfText(const TextWidget* text)
+template <class TextWidget> EditState StateOfText(const TextWidget* text)
 {
     if constexpr (std::is_same_v<TextWidget, QLineEdit>)
         return {text->isUndoAvailable(), text->hasSelectedText(), text->isReadOnly(), text->text().isEmpty()};
@@ -53,21 +55,30 @@ std::optional<EditState> StateOf(const QWidget* control)
     return state;
 }
 
-template <class TextWidget>
-void RunOn(EditCommand command, TextWidget* text)
+template <class TextWidget> void RunOn(EditCommand command, TextWidget* text)
 {
     switch (command) {
-    case EditCommand::Undo: text->undo(); break;
-    case EditCommand::Cut: text->cut(); break;
-    case EditCommand::Copy: text->copy(); break;
-    case EditCommand::Paste: text->paste(); break;
+    case EditCommand::Undo:
+        text->undo();
+        break;
+    case EditCommand::Cut:
+        text->cut();
+        break;
+    case EditCommand::Copy:
+        text->copy();
+        break;
+    case EditCommand::Paste:
+        text->paste();
+        break;
     case EditCommand::Clear:
         if constexpr (std::is_same_v<TextWidget, QLineEdit>)
             text->del();
         else
             text->textCursor().removeSelectedText();
         break;
-    case EditCommand::SelectAll: text->selectAll(); break;
+    case EditCommand::SelectAll:
+        text->selectAll();
+        break;
     }
 }
 
@@ -90,8 +101,7 @@ private:
     std::function<void()> changed_;
 };
 
-template <class TextWidget, class Notify>
-void WatchEdits(TextWidget* text, EditStateWatch* watch, Notify notify)
+template <class TextWidget, class Notify> void WatchEdits(TextWidget* text, EditStateWatch* watch, Notify notify)
 {
     QObject::connect(text, &TextWidget::selectionChanged, watch, notify);
     if constexpr (std::is_same_v<TextWidget, QLineEdit>)
@@ -114,12 +124,18 @@ bool CanRun(EditCommand command, const QWidget* control)
     if (!state)
         return false;
     switch (command) {
-    case EditCommand::Undo: return state->undo && !state->readOnly;
-    case EditCommand::Cut: return state->selection && !state->readOnly;
-    case EditCommand::Copy: return state->selection;
-    case EditCommand::Paste: return !state->readOnly && !QApplication::clipboard()->text().isEmpty();
-    case EditCommand::Clear: return state->selection && !state->readOnly;
-    case EditCommand::SelectAll: return !state->empty;
+    case EditCommand::Undo:
+        return state->undo && !state->readOnly;
+    case EditCommand::Cut:
+        return state->selection && !state->readOnly;
+    case EditCommand::Copy:
+        return state->selection;
+    case EditCommand::Paste:
+        return !state->readOnly && !QApplication::clipboard()->text().isEmpty();
+    case EditCommand::Clear:
+        return state->selection && !state->readOnly;
+    case EditCommand::SelectAll:
+        return !state->empty;
     }
     return false;
 }

@@ -47,7 +47,7 @@ FileType::~FileType()
 std::string FileType::ToString()
 {
     if (!IsRegistered()) {
-        Registry()[name_] = Registration{this, DialogFilter(name_, extensions_)};
+        Registry()[name_] = Registration {this, DialogFilter(name_, extensions_)};
         ++registrationCount_;
     }
     return name_;

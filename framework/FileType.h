@@ -39,8 +39,7 @@ public:
 
 private:
     // Any change ends the registration: the framework holds what the type was when registered.
-    template <typename T>
-    void Set(T& property, const T& value)
+    template <typename T> void Set(T& property, const T& value)
     {
         Unregister();
         property = value;

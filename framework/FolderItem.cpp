@@ -4,7 +4,9 @@
 
 #include <QFileInfo>
 
-FolderItem::FolderItem(std::string nativePath) : nativePath_(std::move(nativePath)) {}
+FolderItem::FolderItem(std::string nativePath) : nativePath_(std::move(nativePath))
+{
+}
 
 std::string FolderItem::Name() const
 {

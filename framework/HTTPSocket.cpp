@@ -50,8 +50,7 @@ CURLcode GlobalInit()
 }
 
 // Of these only curl_multi_cleanup gives a result, and it fails only for a handle that is none.
-template <typename T, auto Free>
-struct Freer {
+template <typename T, auto Free> struct Freer {
     void operator()(T* handle) const { Free(handle); }
 };
 using Easy = std::unique_ptr<CURL, Freer<CURL, curl_easy_cleanup>>;
@@ -168,8 +167,7 @@ class Options {
 public:
     explicit Options(CURL* easy) : easy_(easy) {}
 
-    template <typename T>
-    void Set(CURLoption option, T value)
+    template <typename T> void Set(CURLoption option, T value)
     {
         if (result_ == CURLE_OK)
             result_ = curl_easy_setopt(easy_, option, value);
@@ -305,8 +303,7 @@ Outcome Fetch(const std::string& url, int timeoutSeconds, std::size_t bodyLimit)
 
     List headers;
     List routes;
-    if (!Append(headers, {"Host: " + address->server, "Accept: */*", "Accept-Language: en"}) ||
-        !Append(routes, Hooks().routes))
+    if (!Append(headers, {"Host: " + address->server, "Accept: */*", "Accept-Language: en"}) || !Append(routes, Hooks().routes))
         return Failed(CURLE_OUT_OF_MEMORY);
 
     const Easy easy(curl_easy_init());

@@ -36,7 +36,7 @@ public:
     // 60 the server's certificate was refused, and so on.
 
     // The most body bytes a request keeps unless its client sets a limit of its own.
-    static constexpr std::size_t kBodyLimit = std::size_t{256} * 1024 * 1024;
+    static constexpr std::size_t kBodyLimit = std::size_t {256} * 1024 * 1024;
 
     // The most body bytes this client's requests keep, kBodyLimit unless set; a longer body
     // fails the request.

@@ -34,6 +34,6 @@ private:
     QLabel* label_;
     std::string text_;
     int textAlign_ = 0;
-    Color textColor_{0};
+    Color textColor_ {0};
     bool multiLine_ = false, selectable_ = false, transparent_ = true;
 };

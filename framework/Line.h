@@ -27,5 +27,5 @@ private:
 
     int x1_ = 0, y1_ = 0, x2_ = 0, y2_ = 0;
     int borderWidth_ = 1;
-    Color lineColor_{0};
+    Color lineColor_ {0};
 };

@@ -54,7 +54,6 @@ protected:
     void PlacementChanged() override { ApplyColumnWidths(); }
 
 private:
-
     ListboxRows* rows_;
     QTreeView* list_;
     std::string columnWidths_;

@@ -76,10 +76,7 @@ private:
         Refresh();
     }
 
-    void Refresh(const Item& item) const
-    {
-        item.action->setEnabled(HasHandler(window_, item.name) || CanRun(item.command, target_));
-    }
+    void Refresh(const Item& item) const { item.action->setEnabled(HasHandler(window_, item.name) || CanRun(item.command, target_)); }
 
     QMenuBar* bar_;
     Window& window_;

@@ -29,8 +29,8 @@ void MsgBox(const std::string& text)
         Hook()(text);
         return;
     }
-    QMessageBox box(QMessageBox::NoIcon, QApplication::applicationDisplayName(), QString::fromStdString(text),
-                    QMessageBox::Ok, QApplication::activeWindow());
+    QMessageBox box(QMessageBox::NoIcon, QApplication::applicationDisplayName(), QString::fromStdString(text), QMessageBox::Ok,
+        QApplication::activeWindow());
     const ProgramWait wait;
     box.exec();
 }

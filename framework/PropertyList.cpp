@@ -16,13 +16,20 @@ bool SameNameIgnoringCase(std::string_view a, std::string_view b)
 const char* TypeName(PropertyType type)
 {
     switch (type) {
-    case PropertyType::Integer: return "Integer";
-    case PropertyType::Boolean: return "Boolean";
-    case PropertyType::String: return "String";
-    case PropertyType::Single: return "Single";
-    case PropertyType::Double: return "Double";
-    case PropertyType::Color: return "Color";
-    case PropertyType::FontUnits: return "FontUnits";
+    case PropertyType::Integer:
+        return "Integer";
+    case PropertyType::Boolean:
+        return "Boolean";
+    case PropertyType::String:
+        return "String";
+    case PropertyType::Single:
+        return "Single";
+    case PropertyType::Double:
+        return "Double";
+    case PropertyType::Color:
+        return "Color";
+    case PropertyType::FontUnits:
+        return "FontUnits";
     }
     return "unknown";
 }
@@ -37,16 +44,14 @@ const DeclaredProperty& RequireProperty(const PropertyTarget& target, std::strin
 
 static_assert(std::endian::native == std::endian::little, "the stored form is little-endian");
 
-template <class T>
-void AppendRaw(std::string& bytes, T value)
+template <class T> void AppendRaw(std::string& bytes, T value)
 {
     char raw[sizeof(T)];
     std::memcpy(raw, &value, sizeof(T));
     bytes.append(raw, sizeof(T));
 }
 
-template <class T>
-T ReadRaw(std::string_view bytes, std::size_t& at, std::string_view name)
+template <class T> T ReadRaw(std::string_view bytes, std::size_t& at, std::string_view name)
 {
     if (bytes.size() - at < sizeof(T))
         throw PropertyListException("The stored list ends inside the value of \"" + std::string(name) + "\".");
@@ -81,8 +86,8 @@ void _SetProperties(PropertyTarget& target, const PropertyList& list)
     for (const PropertyEntry& entry : list) {
         const DeclaredProperty& property = RequireProperty(target, entry.name);
         if (property.type != TypeOf(entry.value))
-            throw PropertyListException("\"" + entry.name + "\" is declared " + TypeName(property.type) + ", the list holds " +
-                                        TypeName(TypeOf(entry.value)) + ".");
+            throw PropertyListException("\"" + entry.name + "\" is declared " + TypeName(property.type) + ", the list holds "
+                + TypeName(TypeOf(entry.value)) + ".");
         property.set(target, entry.value);
     }
 }
@@ -124,12 +129,24 @@ void ApplyStoredPropertyList(PropertyTarget& target, std::string_view bytes)
         const DeclaredProperty& property = RequireProperty(target, name);
         PropertyValue value;
         switch (property.type) {
-        case PropertyType::Integer: value = ReadRaw<std::int32_t>(bytes, at, name); break;
-        case PropertyType::Boolean: value = ReadRaw<std::uint8_t>(bytes, at, name) != 0; break;
-        case PropertyType::Single: value = ReadRaw<float>(bytes, at, name); break;
-        case PropertyType::Double: value = ReadRaw<double>(bytes, at, name); break;
-        case PropertyType::Color: value = Color{ReadRaw<std::uint32_t>(bytes, at, name)}; break;
-        case PropertyType::FontUnits: value = FontUnits{ReadRaw<std::uint8_t>(bytes, at, name)}; break;
+        case PropertyType::Integer:
+            value = ReadRaw<std::int32_t>(bytes, at, name);
+            break;
+        case PropertyType::Boolean:
+            value = ReadRaw<std::uint8_t>(bytes, at, name) != 0;
+            break;
+        case PropertyType::Single:
+            value = ReadRaw<float>(bytes, at, name);
+            break;
+        case PropertyType::Double:
+            value = ReadRaw<double>(bytes, at, name);
+            break;
+        case PropertyType::Color:
+            value = Color {ReadRaw<std::uint32_t>(bytes, at, name)};
+            break;
+        case PropertyType::FontUnits:
+            value = FontUnits {ReadRaw<std::uint8_t>(bytes, at, name)};
+            break;
         case PropertyType::String: {
             auto count = ReadRaw<std::uint32_t>(bytes, at, name);
             if (bytes.size() - at < count)

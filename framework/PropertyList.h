@@ -17,7 +17,7 @@ struct Color {
 };
 constexpr Color RGB(int red, int green, int blue)
 {
-    return Color{static_cast<std::uint32_t>((red << 16) | (green << 8) | blue)};
+    return Color {static_cast<std::uint32_t>((red << 16) | (green << 8) | blue)};
 }
 
 enum class FontUnits : std::uint8_t {};
@@ -57,19 +57,16 @@ public:
 };
 
 // Declares a property of Target whose value is of type Value.
-template <class Target, class Value>
-DeclaredProperty Declare(std::string name, void (*set)(Target&, Value))
+template <class Target, class Value> DeclaredProperty Declare(std::string name, void (*set)(Target&, Value))
 {
     using Stored = std::decay_t<Value>;
-    PropertyValue sample = Stored{};
-    return {std::move(name), TypeOf(sample), [set](PropertyTarget& target, const PropertyValue& value) {
-                set(static_cast<Target&>(target), std::get<Stored>(value));
-            }};
+    PropertyValue sample = Stored {};
+    return {std::move(name), TypeOf(sample),
+        [set](PropertyTarget& target, const PropertyValue& value) { set(static_cast<Target&>(target), std::get<Stored>(value)); }};
 }
 
 // Declares a property that a list may set and that has no effect on this desktop.
-template <class Value>
-DeclaredProperty Ignore(std::string name)
+template <class Value> DeclaredProperty Ignore(std::string name)
 {
     return Declare<PropertyTarget, Value>(std::move(name), [](PropertyTarget&, Value) {});
 }

@@ -67,10 +67,22 @@ const PropertyTable& RectControl::TextControlProperties()
     return table;
 }
 
-int RectControl::Left() const { return widget_->x(); }
-int RectControl::Top() const { return widget_->y(); }
-int RectControl::Width() const { return widget_->width(); }
-int RectControl::Height() const { return widget_->height(); }
+int RectControl::Left() const
+{
+    return widget_->x();
+}
+int RectControl::Top() const
+{
+    return widget_->y();
+}
+int RectControl::Width() const
+{
+    return widget_->width();
+}
+int RectControl::Height() const
+{
+    return widget_->height();
+}
 
 void RectControl::SetLeft(int left)
 {
@@ -103,8 +115,14 @@ void RectControl::SetVisible(bool visible)
     PlacementChanged();
 }
 
-bool RectControl::Enabled() const { return widget_->isEnabled(); }
-void RectControl::SetEnabled(bool enabled) { widget_->setEnabled(enabled); }
+bool RectControl::Enabled() const
+{
+    return widget_->isEnabled();
+}
+void RectControl::SetEnabled(bool enabled)
+{
+    widget_->setEnabled(enabled);
+}
 
 void RectControl::SetFocus()
 {

@@ -22,5 +22,5 @@ std::optional<RegExMatch> RegEx::Search(const std::string& text) const
     std::smatch match;
     if (!std::regex_search(text, match, expression_))
         return std::nullopt;
-    return RegExMatch{match.str(), static_cast<std::size_t>(match.position())};
+    return RegExMatch {match.str(), static_cast<std::size_t>(match.position())};
 }

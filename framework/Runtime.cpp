@@ -66,7 +66,7 @@ void _RunFrameworkInitialization(std::function<void()> lateStartup)
 
 void _UnhandledException(const RuntimeException& exception)
 {
-    MsgBox(std::string("An exception of class ") + exception.ClassName() + " was not handled. The application must shut down.\n\n" +
-           exception.what());
+    MsgBox(std::string("An exception of class ") + exception.ClassName() + " was not handled. The application must shut down.\n\n"
+        + exception.what());
     _RuntimeQuit(1);
 }

@@ -11,9 +11,8 @@ Shell::Shell()
     process_.setStandardErrorFile(QProcess::nullDevice());
     // Its own process group, so that stopping the command reaches what the shell started.
     process_.setChildProcessModifier([] { ::setpgid(0, 0); });
-    QObject::connect(&process_, &QProcess::finished, [this](int exitCode, QProcess::ExitStatus status) {
-        errorCode_ = status == QProcess::CrashExit ? 128 + exitCode : exitCode;
-    });
+    QObject::connect(&process_, &QProcess::finished,
+        [this](int exitCode, QProcess::ExitStatus status) { errorCode_ = status == QProcess::CrashExit ? 128 + exitCode : exitCode; });
     QObject::connect(&process_, &QProcess::errorOccurred, [this](QProcess::ProcessError error) {
         if (error == QProcess::FailedToStart)
             errorCode_ = 127;

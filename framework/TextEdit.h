@@ -32,5 +32,5 @@ private:
     void ApplyColors();
 
     int alignment_ = 0;
-    Color textColor_{0}, backColor_{0xFFFFFF};
+    Color textColor_ {0}, backColor_ {0xFFFFFF};
 };

@@ -16,8 +16,8 @@
 namespace {
 [[noreturn]] void Raise(int errorNumber, const char* action, const std::string& path)
 {
-    throw IOException(errorNumber, std::string("Cannot ") + action + " \"" + path + "\": " +
-                                       std::system_category().message(errorNumber) + ".");
+    throw IOException(
+        errorNumber, std::string("Cannot ") + action + " \"" + path + "\": " + std::system_category().message(errorNumber) + ".");
 }
 
 // Gives make fresh hidden names in the folder until one is free. The names are short and not
@@ -84,18 +84,20 @@ std::unique_ptr<TextOutputStream> TextOutputStream::Create(const FolderItem& fil
     const int descriptor = OpenTemporary(folder, temporaryPath);
     if (descriptor < 0)
         Raise(errno, "create", chosenPath);
-    std::unique_ptr<TextOutputStream> stream(
-        new TextOutputStream(chosenPath, targetPath, folder, temporaryPath, descriptor));
+    std::unique_ptr<TextOutputStream> stream(new TextOutputStream(chosenPath, targetPath, folder, temporaryPath, descriptor));
     // The replacement keeps the permissions of the file it replaces.
     if (exists && ::fchmod(descriptor, existing.st_mode & 0777) != 0)
         Raise(errno, "create", chosenPath);
     return stream;
 }
 
-TextOutputStream::TextOutputStream(std::string chosenPath, std::string targetPath, std::string folder,
-                                   std::string temporaryPath, int descriptor)
-    : chosenPath_(std::move(chosenPath)), targetPath_(std::move(targetPath)), folder_(std::move(folder)),
-      temporaryPath_(std::move(temporaryPath)), descriptor_(descriptor)
+TextOutputStream::TextOutputStream(
+    std::string chosenPath, std::string targetPath, std::string folder, std::string temporaryPath, int descriptor)
+    : chosenPath_(std::move(chosenPath)),
+      targetPath_(std::move(targetPath)),
+      folder_(std::move(folder)),
+      temporaryPath_(std::move(temporaryPath)),
+      descriptor_(descriptor)
 {
 }
 

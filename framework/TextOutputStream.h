@@ -23,8 +23,7 @@ public:
     void Close();
 
 private:
-    TextOutputStream(std::string chosenPath, std::string targetPath, std::string folder, std::string temporaryPath,
-                     int descriptor);
+    TextOutputStream(std::string chosenPath, std::string targetPath, std::string folder, std::string temporaryPath, int descriptor);
 
     // Messages name the file as chosen; the text goes to the file it leads to.
     std::string chosenPath_;

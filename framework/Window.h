@@ -41,14 +41,12 @@ public:
     const MenuHandlers& BoundMenuHandlers() const { return menuHandlers_; }
 
     // Makes a control of class T on this window, not yet registered.
-    template <class T>
-    std::unique_ptr<T> __New() { return std::unique_ptr<T>(new T(*this)); }
+    template <class T> std::unique_ptr<T> __New() { return std::unique_ptr<T>(new T(*this)); }
     void _AddControl(const std::string& name, std::unique_ptr<RectControl> control);
     // The control registered under that name; NilObjectException when there is none.
     RectControl& _ControlByName(std::string_view name) const;
     // The same, cast to its class with a class test (NilObjectException when it is of another class).
-    template <class T>
-    T& _ControlByName(std::string_view name) const;
+    template <class T> T& _ControlByName(std::string_view name) const;
     int ControlCount() const { return static_cast<int>(controls_.size()); }
 
     // The push buttons that the Return and Escape keys press, when no control takes the key.
@@ -67,8 +65,7 @@ public:
     bool Resizeable() const { return resizeable_; }
 
     // Builds a window of class W through its hooks and enters it among the open windows.
-    template <class W>
-    static W& Construct();
+    template <class W> static W& Construct();
 
 protected:
     // Construction hooks, called in this order; a class overrides those it handles.
@@ -100,14 +97,13 @@ private:
     int minWidth_ = 64, minHeight_ = 64, maxWidth_ = 32000, maxHeight_ = 32000;
     bool closeButton_ = true, resizeable_ = true, maximizeButton_ = true, minimizeButton_ = true;
     bool visible_ = true, hasBackColor_ = false, menuBarVisible_ = true;
-    Color backColor_{0xFFFFFF};
+    Color backColor_ {0xFFFFFF};
 };
 
 // The open window whose class is registered under that name, or nullptr.
 Window* _GetImplicitWindow(std::string_view className);
 // The open window of class W, found by its registered class name W::kClassName, or a new one.
-template <class W>
-W& _ImplicitInstance()
+template <class W> W& _ImplicitInstance()
 {
     if (Window* open = _GetImplicitWindow(W::kClassName))
         return dynamic_cast<W&>(*open);
@@ -121,8 +117,7 @@ void _DestroyWindows();
 // requests fail at once and it shows and opens nothing more.
 bool _RunningForClosedWindow();
 
-template <class T>
-T& Window::_ControlByName(std::string_view name) const
+template <class T> T& Window::_ControlByName(std::string_view name) const
 {
     auto* control = dynamic_cast<T*>(&_ControlByName(name));
     if (!control)
@@ -130,8 +125,7 @@ T& Window::_ControlByName(std::string_view name) const
     return *control;
 }
 
-template <class W>
-W& Window::Construct()
+template <class W> W& Window::Construct()
 {
     auto window = std::make_unique<W>();
     W& built = *window;

@@ -17,11 +17,11 @@
 #include <vector>
 
 namespace {
-const char* const kFirstParagraph =
-    "Quorvane is a tool to make it easy to retrieve transcripts from captioned YouTube videos. When you insert a YouTube video "
-    "URL and hit the Search button, it will provide you with a list of transcripts in different languages that are available "
-    "for that video to download. They can be saved as paragraph text or line-by-line with or without timecode. Hope this makes "
-    "your life a little better!";
+const char* const kFirstParagraph
+    = "Quorvane is a tool to make it easy to retrieve transcripts from captioned YouTube videos. When you insert a YouTube video "
+      "URL and hit the Search button, it will provide you with a list of transcripts in different languages that are available "
+      "for that video to download. They can be saved as paragraph text or line-by-line with or without timecode. Hope this makes "
+      "your life a little better!";
 
 const char* const kControlNames[] = {"Label1", "BevelButton1", "Label2", "Label3", "Label4", "Canvas1"};
 
@@ -82,7 +82,7 @@ TEST_F(AboutWindowTest, ItsSixControlsStandWhereDeclaredWithTheirTextsFontsAndCo
         const char* name;
         QRect box;
         const char* text;
-        int pixelSize;  // 0: the desktop's default size
+        int pixelSize; // 0: the desktop's default size
         bool italic;
         QColor color;
         Qt::Alignment align;
@@ -244,7 +244,7 @@ TEST_F(AboutWindowTest, CloseAndTheCloseBoxEachCloseItAndLeaveTheMainWindowAsItW
         close(about);
         EXPECT_FALSE(about.IsOpen());
         EXPECT_FALSE(widget->isVisible());
-        EXPECT_EQ(OpenWindows(), std::vector<Window*>{main_});
+        EXPECT_EQ(OpenWindows(), std::vector<Window*> {main_});
         QCoreApplication::processEvents();
         EXPECT_TRUE(widget.isNull()) << "a closed About window goes with its controls";
 
@@ -274,7 +274,8 @@ TEST_F(AboutWindowTest, ResizingMovesAndStretchesNoControl)
         QCoreApplication::processEvents();
         EXPECT_EQ(about.ContentArea()->size(), content);
         for (std::size_t i = 0; i < declared.size(); ++i)
-            EXPECT_EQ(about._ControlByName(kControlNames[i]).Widget()->geometry(), declared[i]) << kControlNames[i] << " at " << content.width();
+            EXPECT_EQ(about._ControlByName(kControlNames[i]).Widget()->geometry(), declared[i])
+                << kControlNames[i] << " at " << content.width();
     }
     top->resize(20, 20);
     QCoreApplication::processEvents();

@@ -64,8 +64,7 @@ QMainWindow* ShownMainWindow()
 }
 
 // The child widget of class W that shows the text, as the user finds it by its caption.
-template <class W>
-W* Captioned(QWidget* window, const QString& text)
+template <class W> W* Captioned(QWidget* window, const QString& text)
 {
     for (W* widget : window->findChildren<W*>())
         if (widget->text() == text)
@@ -74,8 +73,7 @@ W* Captioned(QWidget* window, const QString& text)
 }
 
 // The child widget of class W that can be seen within the window.
-template <class W>
-W* InView(QWidget* window)
+template <class W> W* InView(QWidget* window)
 {
     for (W* widget : window->findChildren<W*>())
         if (widget->isVisible() && !widget->visibleRegion().isEmpty())
@@ -118,20 +116,26 @@ TEST_F(ApplicationRunTest, FromStartUpThroughSearchAndDownloadToTwoSavedFilesAnd
     TestCertificates certificates;
     FakeService lists;
     FakeService transcripts(certificates.Issue({kTranscriptHost}));
-    lists.Respond(kListTarget, Answer(kDeclaration + R"(<transcript_list docid="4711">)"
-                                      R"(<track id="0" name="" lang_code="de" lang_translated="German"/>)"
-                                      R"(<track id="1" name="" lang_code="en" lang_translated="English" lang_default="true"/>)"
-                                      R"(<track id="2" name="" lang_code="fr" lang_translated="French"/>)"
-                                      "</transcript_list>"));
-    transcripts.Respond(kTranscriptTarget + "de", Answer(kDeclaration + "<transcript>"
-                                                         R"(<text start="0.5" dur="2.1">Guten Tag, &amp;#39;Welt&amp;#39;</text>)"
-                                                         "<text start=\"75.25\" dur=\"3\">Zwei\nZeilen</text>"
-                                                         R"(<text start="3725.5" dur="4">Grüße &amp;quot;an alle&amp;quot;</text>)"
-                                                         "</transcript>"));
-    transcripts.Respond(kTranscriptTarget + "fr", Answer(kDeclaration + "<transcript>"
-                                                         "<text start=\"1\" dur=\"1.5\">Ça va ?\r\nOui &amp;amp; non</text>"
-                                                         R"(<text start="59.99" dur="2">Fin</text>)"
-                                                         "</transcript>"));
+    lists.Respond(kListTarget,
+        Answer(kDeclaration
+            + R"(<transcript_list docid="4711">)"
+              R"(<track id="0" name="" lang_code="de" lang_translated="German"/>)"
+              R"(<track id="1" name="" lang_code="en" lang_translated="English" lang_default="true"/>)"
+              R"(<track id="2" name="" lang_code="fr" lang_translated="French"/>)"
+              "</transcript_list>"));
+    transcripts.Respond(kTranscriptTarget + "de",
+        Answer(kDeclaration
+            + "<transcript>"
+              R"(<text start="0.5" dur="2.1">Guten Tag, &amp;#39;Welt&amp;#39;</text>)"
+              "<text start=\"75.25\" dur=\"3\">Zwei\nZeilen</text>"
+              R"(<text start="3725.5" dur="4">Grüße &amp;quot;an alle&amp;quot;</text>)"
+              "</transcript>"));
+    transcripts.Respond(kTranscriptTarget + "fr",
+        Answer(kDeclaration
+            + "<transcript>"
+              "<text start=\"1\" dur=\"1.5\">Ça va ?\r\nOui &amp;amp; non</text>"
+              R"(<text start="59.99" dur="2">Fin</text>)"
+              "</transcript>"));
     HTTPSocket::TestRouteHost(kTrackListHost, lists.Port());
     HTTPSocket::TestRouteHost(kTranscriptHost, transcripts.Port());
     HTTPSocket::TestTrustCertificateAuthority(certificates.AuthorityFile());
@@ -182,28 +186,30 @@ TEST_F(ApplicationRunTest, FromStartUpThroughSearchAndDownloadToTwoSavedFilesAnd
     EXPECT_EQ(_Main(), 0);
 
     EXPECT_EQ(mainWindowsAfterNewWindow, 1);
-    EXPECT_EQ(messages, std::vector<std::string>{});
+    EXPECT_EQ(messages, std::vector<std::string> {});
     ASSERT_EQ(dialogs.size(), 2u);
     EXPECT_EQ(dialogs[0].filter, "Text files (*.text *.txt)");
     EXPECT_EQ(QFileInfo(QString::fromStdString(dialogs[0].proposedPath)).fileName(), "German.txt");
     EXPECT_EQ(QFileInfo(QString::fromStdString(dialogs[1].proposedPath)).fileName(), "French.txt");
-    EXPECT_EQ(Contents(german), "[00:00:00.50]\tGuten Tag, 'Welt'\n"
-                                "[00:01:15.25]\tZwei Zeilen\n"
-                                "[01:02:05.50]\tGrüße \"an alle\"\n");
-    EXPECT_EQ(Contents(french), "[00:00:01.00]\tÇa va ? Oui &amp;amp; non\n"
-                                "[00:00:59.99]\tFin\n");
+    EXPECT_EQ(Contents(german),
+        "[00:00:00.50]\tGuten Tag, 'Welt'\n"
+        "[00:01:15.25]\tZwei Zeilen\n"
+        "[01:02:05.50]\tGrüße \"an alle\"\n");
+    EXPECT_EQ(Contents(french),
+        "[00:00:01.00]\tÇa va ? Oui &amp;amp; non\n"
+        "[00:00:59.99]\tFin\n");
     EXPECT_EQ(QDir(saved.path()).entryList(QDir::Files), QStringList({"French.txt", "German.txt"}));
 
     std::vector<std::string> requestLines;
     for (const FakeService* service : {&lists, &transcripts})
         for (const FakeRequest& request : service->Requests())
             requestLines.push_back(request.requestLine);
-    EXPECT_EQ(requestLines, (std::vector<std::string>{"GET " + kListTarget + " HTTP/1.0",
-                                                      "GET " + kTranscriptTarget + "de HTTP/1.0",
-                                                      "GET " + kTranscriptTarget + "fr HTTP/1.0"}));
+    EXPECT_EQ(requestLines,
+        (std::vector<std::string> {
+            "GET " + kListTarget + " HTTP/1.0", "GET " + kTranscriptTarget + "de HTTP/1.0", "GET " + kTranscriptTarget + "fr HTTP/1.0"}));
     const std::vector<FakeTools::Call> calls = tools.WaitForCalls(3);
     ASSERT_EQ(calls.size(), 3u);
     EXPECT_EQ(calls[0].front(), "ping");
-    EXPECT_EQ(calls[1], (FakeTools::Call{"xdg-open", german.toStdString()}));
-    EXPECT_EQ(calls[2], (FakeTools::Call{"xdg-open", french.toStdString()}));
+    EXPECT_EQ(calls[1], (FakeTools::Call {"xdg-open", german.toStdString()}));
+    EXPECT_EQ(calls[2], (FakeTools::Call {"xdg-open", french.toStdString()}));
 }

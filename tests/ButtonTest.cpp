@@ -43,7 +43,7 @@ TEST_F(ButtonTest, ReturnPressesTheLastButtonMadeDefaultWhereverTheFocusIs)
 
     QTest::keyClick(field.Widget(), Qt::Key_Return);
     QTest::keyClick(first.Widget(), Qt::Key_Enter);
-    EXPECT_EQ(pressed_, (std::vector<std::string>{"second", "second"}));
+    EXPECT_EQ(pressed_, (std::vector<std::string> {"second", "second"}));
 
     // A disabled or hidden default button is not pressed; one no longer default is not either.
     pressed_.clear();
@@ -66,7 +66,7 @@ TEST_F(ButtonTest, EscapePressesTheCancelButtonAndATextAreaKeepsItsReturn)
     auto& area = Make<TextArea>("area", {{"Left", 0}, {"Top", 0}, {"Width", 100}, {"Height", 50}});
     QTest::keyClick(area.Widget(), Qt::Key_Escape);
     QTest::keyClick(area.Widget(), Qt::Key_Return);
-    EXPECT_EQ(pressed_, std::vector<std::string>{"cancel"});
+    EXPECT_EQ(pressed_, std::vector<std::string> {"cancel"});
     EXPECT_EQ(area.Text(), "\n");
 }
 
@@ -74,7 +74,7 @@ TEST_F(ButtonTest, ClickRunsTheActionHandlerThroughTheProgramBoundary)
 {
     PushButton& button = Button("Search", false);
     QTest::mouseClick(button.Widget(), Qt::LeftButton);
-    EXPECT_EQ(pressed_, std::vector<std::string>{"Search"});
+    EXPECT_EQ(pressed_, std::vector<std::string> {"Search"});
 
     std::vector<std::string> reports;
     SetMsgBoxHook([&](const std::string& text) { reports.push_back(text); });
@@ -88,16 +88,49 @@ TEST_F(ButtonTest, ClickRunsTheActionHandlerThroughTheProgramBoundary)
 TEST_F(ButtonTest, BevelButtonIsAPlainCaptionedButtonThatTakesNoFocus)
 {
     // The About window's list for its Close button.
-    BevelButton& button = Make<BevelButton>("BevelButton1", {
-        {"Name", "BevelButton1"s}, {"Index", kNoIndex}, {"Left", 300}, {"Top", 522}, {"Width", 73}, {"Height", 22},
-        {"LockLeft", true}, {"LockTop", true}, {"LockRight", false}, {"LockBottom", false}, {"TabPanelIndex", 0},
-        {"TabIndex", 2}, {"TabStop", true}, {"InitialParent", ""s}, {"Visible", true}, {"HelpTag", ""s},
-        {"AutoDeactivate", true}, {"Enabled", true}, {"Caption", "Close"s}, {"CaptionAlign", 3}, {"CaptionPlacement", 1},
-        {"CaptionDelta", 0}, {"IconAlign", 0}, {"IconDX", 0}, {"IconDY", 0}, {"Bevel", 3}, {"HasMenu", 0},
-        {"HasBackColor", false}, {"BackColor", RGB(0, 0, 0)}, {"TextColor", RGB(0, 0, 0)}, {"Value", false},
-        {"MenuValue", 0}, {"ButtonType", 0}, {"AcceptFocus", false}, {"TextFont", "System"s}, {"TextSize", 0.0f},
-        {"TextUnit", FontUnits{0}}, {"Bold", false}, {"Italic", false}, {"Underline", false},
-    });
+    BevelButton& button = Make<BevelButton>("BevelButton1",
+        {
+            {"Name", "BevelButton1"s},
+            {"Index", kNoIndex},
+            {"Left", 300},
+            {"Top", 522},
+            {"Width", 73},
+            {"Height", 22},
+            {"LockLeft", true},
+            {"LockTop", true},
+            {"LockRight", false},
+            {"LockBottom", false},
+            {"TabPanelIndex", 0},
+            {"TabIndex", 2},
+            {"TabStop", true},
+            {"InitialParent", ""s},
+            {"Visible", true},
+            {"HelpTag", ""s},
+            {"AutoDeactivate", true},
+            {"Enabled", true},
+            {"Caption", "Close"s},
+            {"CaptionAlign", 3},
+            {"CaptionPlacement", 1},
+            {"CaptionDelta", 0},
+            {"IconAlign", 0},
+            {"IconDX", 0},
+            {"IconDY", 0},
+            {"Bevel", 3},
+            {"HasMenu", 0},
+            {"HasBackColor", false},
+            {"BackColor", RGB(0, 0, 0)},
+            {"TextColor", RGB(0, 0, 0)},
+            {"Value", false},
+            {"MenuValue", 0},
+            {"ButtonType", 0},
+            {"AcceptFocus", false},
+            {"TextFont", "System"s},
+            {"TextSize", 0.0f},
+            {"TextUnit", FontUnits {0}},
+            {"Bold", false},
+            {"Italic", false},
+            {"Underline", false},
+        });
     auto* widget = static_cast<QPushButton*>(button.Widget());
     EXPECT_EQ(widget->text(), "Close");
     EXPECT_EQ(widget->geometry(), QRect(300, 522, 73, 22));

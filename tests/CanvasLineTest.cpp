@@ -18,8 +18,8 @@ QImage Rendered(QWidget* widget)
 
 TEST_F(CanvasLineTest, LineStandsBetweenItsPointsAndIsDrawnInItsColour)
 {
-    Line& line = Make<Line>("line", {{"X1", 22}, {"X2", 220}, {"Y1", 61}, {"Y2", 61}, {"Visible", true}, {"BorderWidth", 1},
-                                     {"LineColor", RGB(255, 0, 0)}});
+    Line& line = Make<Line>(
+        "line", {{"X1", 22}, {"X2", 220}, {"Y1", 61}, {"Y2", 61}, {"Visible", true}, {"BorderWidth", 1}, {"LineColor", RGB(255, 0, 0)}});
     EXPECT_EQ(line.Widget()->geometry(), QRect(22, 61, 199, 1));
     EXPECT_EQ(line.Widget()->focusPolicy(), Qt::NoFocus);
     QImage content = Rendered(window->ContentArea());
@@ -39,8 +39,8 @@ TEST_F(CanvasLineTest, CanvasDrawsItsBackdropAtItsTopLeftAndNothingWithout)
     QImage image(10, 10, QImage::Format_RGB32);
     image.fill(QColor(0, 0, 255));
     auto picture = std::make_shared<Picture>(image);
-    Canvas& canvas = Make<Canvas>("canvas", {{"Left", 100}, {"Top", 50}, {"Width", 40}, {"Height", 40}, {"AcceptFocus", false},
-                                             {"Transparent", true}});
+    Canvas& canvas = Make<Canvas>(
+        "canvas", {{"Left", 100}, {"Top", 50}, {"Width", 40}, {"Height", 40}, {"AcceptFocus", false}, {"Transparent", true}});
     EXPECT_EQ(canvas.Backdrop(), nullptr);
     QColor background = Rendered(window->ContentArea()).pixelColor(100, 50);
     EXPECT_NE(background, QColor(0, 0, 255));

@@ -21,10 +21,10 @@ std::vector<std::string> Names(const std::vector<CaptionTrack>& tracks)
 
 TEST(CaptionTrackList, ListsEveryTrackInAnswerOrder)
 {
-    const auto tracks = ParseCaptionTrackList(
-        declaration + "<list id=\"7\">"
-        "<track id=\"0\" name=\"\" lang_code=\"de\" lang_translated=\"German\"/>"
-        "<track id=\"1\" name=\"\" lang_code=\"en\" lang_translated=\"English\" lang_default=\"true\"/></list>");
+    const auto tracks = ParseCaptionTrackList(declaration
+        + "<list id=\"7\">"
+          "<track id=\"0\" name=\"\" lang_code=\"de\" lang_translated=\"German\"/>"
+          "<track id=\"1\" name=\"\" lang_code=\"en\" lang_translated=\"English\" lang_default=\"true\"/></list>");
     ASSERT_EQ(tracks.size(), 2u);
     EXPECT_EQ(tracks[0].element, "0 lang_code=\"de\" lang_translated=\"German\"/>");
     EXPECT_EQ(tracks[0].name, "German");
@@ -46,25 +46,24 @@ TEST(CaptionTrackList, ANamedTrackGivesTheSameLanguage)
 
 TEST(CaptionTrackList, AnOpeningElementWithoutAttributesHidesTheFirstTrack)
 {
-    const auto tracks = ParseCaptionTrackList(
-        declaration + "<list>"
-        "<track id=\"0\" name=\"\" lang_code=\"de\" lang_translated=\"German\"/>"
-        "<track id=\"1\" name=\"\" lang_code=\"en\" lang_translated=\"English\"/></list>");
-    EXPECT_EQ(Names(tracks), std::vector<std::string>{"English"});
+    const auto tracks = ParseCaptionTrackList(declaration
+        + "<list>"
+          "<track id=\"0\" name=\"\" lang_code=\"de\" lang_translated=\"German\"/>"
+          "<track id=\"1\" name=\"\" lang_code=\"en\" lang_translated=\"English\"/></list>");
+    EXPECT_EQ(Names(tracks), std::vector<std::string> {"English"});
 }
 
 TEST(CaptionTrackList, PiecesThatAreNotTracksGiveNoRow)
 {
     const std::string notTracks[] = {"", declaration + "<list id=\"7\"></list>", "<html><body>Not found</body></html>",
-                                     "<error code=\"404\"><message lang=\"en\">Not found</message></error>"};
+        "<error code=\"404\"><message lang=\"en\">Not found</message></error>"};
     for (const auto& answer : notTracks)
         EXPECT_TRUE(ParseCaptionTrackList(answer).empty()) << answer;
 
-    const auto tracks = ParseCaptionTrackList(
-        "<list id=\"7\">"
-        "<track id=\"0\" name=\"\" lang_code=\"de\"/>"
-        "<track id=\"1\" name=\"\" lang_translated=\"Dutch\"/>"
-        "<track id=\"2\" name=\"\" lang_translated=\"Welsh\" lang_code=\"cy\"/>"
-        "<track id=\"3\" name=\"\" lang_code=\"en\" lang_translated=\"English\"/></list>");
-    EXPECT_EQ(Names(tracks), std::vector<std::string>{"English"});
+    const auto tracks = ParseCaptionTrackList("<list id=\"7\">"
+                                              "<track id=\"0\" name=\"\" lang_code=\"de\"/>"
+                                              "<track id=\"1\" name=\"\" lang_translated=\"Dutch\"/>"
+                                              "<track id=\"2\" name=\"\" lang_translated=\"Welsh\" lang_code=\"cy\"/>"
+                                              "<track id=\"3\" name=\"\" lang_code=\"en\" lang_translated=\"English\"/></list>");
+    EXPECT_EQ(Names(tracks), std::vector<std::string> {"English"});
 }

@@ -14,7 +14,7 @@ const std::string kWorkedList = "<?xml version=\"1.0\" encoding=\"utf-8\" ?><lis
 TEST_F(CaptionTrackSearchTest, AnEmptyAddressAsksForOneAndSendsNothing)
 {
     Search("");
-    EXPECT_EQ(messages, std::vector<std::string>{"Please paste a YouTube URL into the form first."});
+    EXPECT_EQ(messages, std::vector<std::string> {"Please paste a YouTube URL into the form first."});
     EXPECT_TRUE(listService.Requests().empty());
 }
 
@@ -24,7 +24,7 @@ TEST_F(CaptionTrackSearchTest, AnAddressWithoutVideoParameterIsRefusedUnsent)
         SCOPED_TRACE(address);
         messages.clear();
         Search(address);
-        EXPECT_EQ(messages, std::vector<std::string>{kNotAnAddress});
+        EXPECT_EQ(messages, std::vector<std::string> {kNotAnAddress});
     }
     EXPECT_TRUE(listService.Requests().empty());
 }
@@ -46,7 +46,7 @@ TEST_F(CaptionTrackSearchTest, TheTextAfterTheVideoParameterGoesToTheListService
         ASSERT_FALSE(listService.Requests().empty());
         const FakeRequest request = listService.Requests().back();
         EXPECT_EQ(request.requestLine, c.requestLine);
-        EXPECT_EQ(request.headerLines, (std::vector<std::string>{"Host: video.google.com", "Accept: */*", "Accept-Language: en"}));
+        EXPECT_EQ(request.headerLines, (std::vector<std::string> {"Host: video.google.com", "Accept: */*", "Accept-Language: en"}));
     }
     EXPECT_EQ(listService.Requests().size(), std::size(cases));
     EXPECT_TRUE(transcriptService.Requests().empty());
@@ -56,7 +56,7 @@ TEST_F(CaptionTrackSearchTest, TheWorkedAnswerListsGermanThenEnglishWithNoneSele
 {
     listService.Respond(ListTarget("abc"), Page(kWorkedList));
     Search(Watch("abc"));
-    EXPECT_EQ(Rows(), (std::vector<LanguageRow>{{"German", "de"}, {"English", "en"}}));
+    EXPECT_EQ(Rows(), (std::vector<LanguageRow> {{"German", "de"}, {"English", "en"}}));
     EXPECT_EQ(window->XMLList().ListCount(), 2);
     for (int row = 0; row < 2; ++row)
         EXPECT_FALSE(window->Listbox1().Selected(row)) << row;
@@ -71,12 +71,12 @@ TEST_F(CaptionTrackSearchTest, ASearchReplacesTheRowsOfTheOneBeforeUnlessItIsRef
     ASSERT_EQ(Rows().size(), 3u);
 
     SearchVideo("xyz", {{"Japanese", "ja"}});
-    EXPECT_EQ(Rows(), (std::vector<LanguageRow>{{"Japanese", "ja"}}));
+    EXPECT_EQ(Rows(), (std::vector<LanguageRow> {{"Japanese", "ja"}}));
     EXPECT_EQ(window->XMLList().ListCount(), 1);
 
     for (const char* refused : {"", "https://www.youtube.com/"}) {
         Search(refused);
-        EXPECT_EQ(Rows(), (std::vector<LanguageRow>{{"Japanese", "ja"}})) << refused;
+        EXPECT_EQ(Rows(), (std::vector<LanguageRow> {{"Japanese", "ja"}})) << refused;
         EXPECT_EQ(window->XMLList().ListCount(), 1);
     }
     EXPECT_EQ(listService.Requests().size(), 2u);
@@ -84,20 +84,22 @@ TEST_F(CaptionTrackSearchTest, ASearchReplacesTheRowsOfTheOneBeforeUnlessItIsRef
 
 TEST_F(CaptionTrackSearchTest, ANamedTrackGivesTheSameRowAsAnUnnamedOne)
 {
-    listService.Respond(ListTarget("abc"), Page("<?xml version=\"1.0\" encoding=\"utf-8\" ?><list id=\"7\">"
-                                                "<track id=\"0\" name=\"CC\" lang_code=\"de\" lang_translated=\"German\"/>"
-                                                "<track id=\"1\" name=\"\" lang_code=\"de\" lang_translated=\"German\"/></list>"));
+    listService.Respond(ListTarget("abc"),
+        Page("<?xml version=\"1.0\" encoding=\"utf-8\" ?><list id=\"7\">"
+             "<track id=\"0\" name=\"CC\" lang_code=\"de\" lang_translated=\"German\"/>"
+             "<track id=\"1\" name=\"\" lang_code=\"de\" lang_translated=\"German\"/></list>"));
     Search(Watch("abc"));
-    EXPECT_EQ(Rows(), (std::vector<LanguageRow>{{"German", "de"}, {"German", "de"}}));
+    EXPECT_EQ(Rows(), (std::vector<LanguageRow> {{"German", "de"}, {"German", "de"}}));
 }
 
 TEST_F(CaptionTrackSearchTest, AnOpeningElementWithoutAttributesKeepsTheFirstTrackUnlisted)
 {
-    listService.Respond(ListTarget("abc"), Page("<?xml version=\"1.0\" encoding=\"utf-8\" ?><list>"
-                                                "<track id=\"0\" name=\"\" lang_code=\"de\" lang_translated=\"German\"/>"
-                                                "<track id=\"1\" name=\"\" lang_code=\"en\" lang_translated=\"English\"/></list>"));
+    listService.Respond(ListTarget("abc"),
+        Page("<?xml version=\"1.0\" encoding=\"utf-8\" ?><list>"
+             "<track id=\"0\" name=\"\" lang_code=\"de\" lang_translated=\"German\"/>"
+             "<track id=\"1\" name=\"\" lang_code=\"en\" lang_translated=\"English\"/></list>"));
     Search(Watch("abc"));
-    EXPECT_EQ(Rows(), (std::vector<LanguageRow>{{"English", "en"}}));
+    EXPECT_EQ(Rows(), (std::vector<LanguageRow> {{"English", "en"}}));
     EXPECT_EQ(window->XMLList().ListCount(), 1);
 }
 
@@ -126,7 +128,7 @@ TEST_F(CaptionTrackSearchTest, NoTracksNoAnswerOrNoServiceEachTellThereAreNoTran
         Search(Watch("abc"));
         RouteServices(listService.Port(), transcriptService.Port());
 
-        EXPECT_EQ(messages, std::vector<std::string>{kNoTranscripts});
+        EXPECT_EQ(messages, std::vector<std::string> {kNoTranscripts});
         EXPECT_TRUE(Rows().empty());
         EXPECT_EQ(window->XMLList().ListCount(), 0);
     }
@@ -146,9 +148,9 @@ TEST_F(CaptionTrackSearchTest, AListAnswerOverTheTrackListLimitTellsThereAreNoTr
         listService.Respond(ListTarget("abc"), Page(opening + name + closing));
         Search(Watch("abc"));
         const bool admitted = size == kTrackListBodyLimit;
-        const std::vector<LanguageRow> rows = admitted ? std::vector<LanguageRow>{{name, "de"}} : std::vector<LanguageRow>();
+        const std::vector<LanguageRow> rows = admitted ? std::vector<LanguageRow> {{name, "de"}} : std::vector<LanguageRow>();
         EXPECT_EQ(Rows(), rows);
         EXPECT_EQ(window->XMLList().ListCount(), admitted ? 1 : 0);
-        EXPECT_EQ(messages, admitted ? std::vector<std::string>() : std::vector<std::string>{kNoTranscripts});
+        EXPECT_EQ(messages, admitted ? std::vector<std::string>() : std::vector<std::string> {kNoTranscripts});
     }
 }

@@ -13,8 +13,9 @@ class CheckBoxTest : public ControlTest {
 protected:
     CheckBox& Box(const std::string& name, int state, bool value)
     {
-        CheckBox& box = Make<CheckBox>(name, {{"Name", name}, {"Left", 0}, {"Top", 0}, {"Width", 199}, {"Height", 20}, {"Caption", name},
-                                              {"State", state}, {"Value", value}});
+        CheckBox& box = Make<CheckBox>(name,
+            {{"Name", name}, {"Left", 0}, {"Top", 0}, {"Width", 199}, {"Height", 20}, {"Caption", name}, {"State", state},
+                {"Value", value}});
         box.SetActionHandler([this](CheckBox& raised) { actions_.push_back(raised.Name() + (raised.Value() ? " ticked" : " unticked")); });
         return box;
     }
@@ -41,7 +42,7 @@ TEST_F(CheckBoxTest, ActionRunsAfterTheUserToggledTheBoxInItsNewState)
     actions_.clear();
     Click(box);
     Click(box);
-    EXPECT_EQ(actions_, (std::vector<std::string>{"box ticked", "box unticked"}));
+    EXPECT_EQ(actions_, (std::vector<std::string> {"box ticked", "box unticked"}));
 }
 
 TEST_F(CheckBoxTest, ChangesMadeInCodeRaiseActionOnlyWhenTheValueChanges)
@@ -59,7 +60,7 @@ TEST_F(CheckBoxTest, ChangesMadeInCodeRaiseActionOnlyWhenTheValueChanges)
             line.SetValue(false);
     });
     Click(paragraph);
-    EXPECT_EQ(actions_, (std::vector<std::string>{"paragraph handler", "line unticked"}));
+    EXPECT_EQ(actions_, (std::vector<std::string> {"paragraph handler", "line unticked"}));
     EXPECT_TRUE(paragraph.Value());
     EXPECT_FALSE(line.Value());
 }

@@ -5,9 +5,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QRegularExpression>
 #include <QMainWindow>
 #include <QMenuBar>
+#include <QRegularExpression>
 #include <QTimer>
 
 #include <ctime>
@@ -15,8 +15,7 @@
 #include <vector>
 
 namespace {
-const char* const kNoConnection =
-    "Quorvane cannot work without an Internet connection. Please check your connection prior to continuing.";
+const char* const kNoConnection = "Quorvane cannot work without an Internet connection. Please check your connection prior to continuing.";
 
 class ConnectivityCheckTest : public ProgramTest {
 protected:
@@ -55,19 +54,19 @@ TEST_F(ConnectivityCheckTest, AReplyOpensTheWindowSilentlyAfterOnePingOfOneReque
     ASSERT_EQ(pings.size(), 1u);
     ASSERT_EQ(pings[0].size(), 8u);
     EXPECT_EQ(std::vector<std::string>(pings[0].begin(), pings[0].end() - 1),
-              (std::vector<std::string>{"ping", "-n", "-q", "-W", "5", "-c", "1"}));
+        (std::vector<std::string> {"ping", "-n", "-q", "-W", "5", "-c", "1"}));
     // A public IPv4 address in dotted decimal: no name to look up, not one of the private or local ranges.
-    const QRegularExpressionMatch dotted =
-        QRegularExpression(R"(^(\d{1,3})\.(\d{1,3})\.(\d{1,3})\.(\d{1,3})$)").match(QString::fromStdString(pings[0].back()));
+    const QRegularExpressionMatch dotted
+        = QRegularExpression(R"(^(\d{1,3})\.(\d{1,3})\.(\d{1,3})\.(\d{1,3})$)").match(QString::fromStdString(pings[0].back()));
     ASSERT_TRUE(dotted.hasMatch()) << pings[0].back();
     std::vector<int> octets;
     for (int i = 1; i <= 4; ++i)
         octets.push_back(dotted.captured(i).toInt());
     for (int octet : octets)
         EXPECT_LE(octet, 255) << pings[0].back();
-    const bool local = octets[0] == 0 || octets[0] == 10 || octets[0] == 127 || octets[0] >= 224 ||
-                       (octets[0] == 172 && octets[1] >= 16 && octets[1] <= 31) || (octets[0] == 192 && octets[1] == 168) ||
-                       (octets[0] == 169 && octets[1] == 254);
+    const bool local = octets[0] == 0 || octets[0] == 10 || octets[0] == 127 || octets[0] >= 224
+        || (octets[0] == 172 && octets[1] >= 16 && octets[1] <= 31) || (octets[0] == 192 && octets[1] == 168)
+        || (octets[0] == 169 && octets[1] == 254);
     EXPECT_FALSE(local) << pings[0].back();
 }
 
@@ -82,8 +81,8 @@ TEST_F(ConnectivityCheckTest, EveryFailureWarnsOnceWhileTheWindowIsVisibleAndLea
             visibleAtMessage.push_back(window && window->IsVisible());
         });
         Window1& window = instance::Window1();
-        EXPECT_EQ(messages, std::vector<std::string>{kNoConnection}) << "status " << status;
-        EXPECT_EQ(visibleAtMessage, std::vector<bool>{true}) << "status " << status;
+        EXPECT_EQ(messages, std::vector<std::string> {kNoConnection}) << "status " << status;
+        EXPECT_EQ(visibleAtMessage, std::vector<bool> {true}) << "status " << status;
         EXPECT_TRUE(window.IsOpen());
         EXPECT_TRUE(window.IsVisible());
         EXPECT_TRUE(window.TopLevelWidget()->isEnabled());
@@ -104,7 +103,8 @@ TEST_F(ConnectivityCheckTest, TheUserInterfaceKeepsRespondingWhilePingWaits)
     QTimer ticker;
     QObject::connect(&ticker, &QTimer::timeout, [&] { ticksDuringCheck += constructing; });
     ticker.start(20);
-    QMetaObject::invokeMethod(qApp, [&] { queuedRanDuringCheck = constructing; }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        qApp, [&] { queuedRanDuringCheck = constructing; }, Qt::QueuedConnection);
 
     instance::Window1();
     constructing = false;
@@ -118,7 +118,8 @@ TEST_F(ConnectivityCheckTest, APingThatEndsAtOnceStillCostsOnePollSlice)
 {
     bool constructing = true;
     bool queuedRanDuringCheck = false;
-    QMetaObject::invokeMethod(qApp, [&] { queuedRanDuringCheck = constructing; }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        qApp, [&] { queuedRanDuringCheck = constructing; }, Qt::QueuedConnection);
     QElapsedTimer elapsed;
     elapsed.start();
     instance::Window1();
@@ -136,7 +137,7 @@ TEST_F(ConnectivityCheckTest, NewWindowChecksOnlyWhenItBuildsAFreshMainWindow)
     first.openBox().SetValue(false);
 
     Choose(first, "FileNewWindow");
-    EXPECT_EQ(OpenWindows(), std::vector<Window*>{&first});
+    EXPECT_EQ(OpenWindows(), std::vector<Window*> {&first});
     EXPECT_TRUE(first.IsVisible());
     EXPECT_EQ(Pings().size(), 1u) << "the open main window is shown, not checked again";
 
@@ -150,7 +151,7 @@ TEST_F(ConnectivityCheckTest, NewWindowChecksOnlyWhenItBuildsAFreshMainWindow)
     EXPECT_NE(second, &first);
     EXPECT_TRUE(second->IsVisible());
     EXPECT_EQ(Pings().size(), 2u);
-    EXPECT_EQ(messages, std::vector<std::string>{kNoConnection});
+    EXPECT_EQ(messages, std::vector<std::string> {kNoConnection});
 
     EXPECT_EQ(second->TextField1().Text(), "");
     EXPECT_EQ(second->Listbox1().ListCount(), 0);
@@ -160,7 +161,7 @@ TEST_F(ConnectivityCheckTest, NewWindowChecksOnlyWhenItBuildsAFreshMainWindow)
     EXPECT_TRUE(second->openBox().Value());
     EXPECT_TRUE(second->plainTextBox().Value());
     EXPECT_FALSE(second->PDFbox().Value());
-    EXPECT_EQ(second->BoundMenuHandlers().ItemNames(), (std::vector<std::string>{"FileAboutQuorvane", "FileNewWindow", "FileHelp"}));
+    EXPECT_EQ(second->BoundMenuHandlers().ItemNames(), (std::vector<std::string> {"FileAboutQuorvane", "FileNewWindow", "FileHelp"}));
 }
 
 TEST_F(ConnectivityCheckTest, ClosingTheOnlyMainWindowDuringItsCheckEndsTheApplicationOnceTheCheckIsOverWithoutSpinning)

@@ -30,8 +30,7 @@ protected:
     void TearDown() override { _DestroyWindows(); }
 
     // Makes a control as a window's creation step does, applying the list to it.
-    template <class T>
-    T& Make(const std::string& name, const PropertyList& list = {})
+    template <class T> T& Make(const std::string& name, const PropertyList& list = {})
     {
         T& control = Register<T>(*window, name);
         _SetProperties(control, list);

@@ -31,7 +31,7 @@ TEST(DesktopOpener, LaunchHandsThePathToTheOpenerOnce)
         SCOPED_TRACE(c.path);
         FakeTools tools;
         FolderItem(c.path).Launch(true);
-        EXPECT_EQ(TheCalls(tools), (std::vector<FakeTools::Call>{{"xdg-open", c.handed}}));
+        EXPECT_EQ(TheCalls(tools), (std::vector<FakeTools::Call> {{"xdg-open", c.handed}}));
     }
 }
 
@@ -40,7 +40,7 @@ TEST(DesktopOpener, ShowURLHandsTheAddressToTheOpenerOnce)
     FakeTools tools;
     const std::string address = "https://example.com/help?page=1&lang=en#top";
     ShowURL(address);
-    EXPECT_EQ(TheCalls(tools), (std::vector<FakeTools::Call>{{"xdg-open", address}}));
+    EXPECT_EQ(TheCalls(tools), (std::vector<FakeTools::Call> {{"xdg-open", address}}));
 }
 
 TEST(FolderItem, NameAndExistence)

@@ -4,7 +4,8 @@
 #include <sys/mount.h>
 
 namespace {
-const std::string kFrench = "<?xml version=\"1.0\" encoding=\"utf-8\" ?><transcript><text start=\"1\" dur=\"1\">Bonjour</text></transcript>";
+const std::string kFrench
+    = "<?xml version=\"1.0\" encoding=\"utf-8\" ?><transcript><text start=\"1\" dur=\"1\">Bonjour</text></transcript>";
 
 // About 180 KB of paragraph text.
 std::string LongTranscript()
@@ -62,13 +63,13 @@ protected:
     {
         Answer({target, PathOf("French.txt")});
         Download();
-        EXPECT_EQ(ProposedNames(), (std::vector<std::string>{"German.txt", "French.txt"}));
+        EXPECT_EQ(ProposedNames(), (std::vector<std::string> {"German.txt", "French.txt"}));
         ASSERT_EQ(messages.size(), 1u);
         EXPECT_NE(messages[0].find("\"" + target + "\""), std::string::npos) << messages[0];
         EXPECT_NE(messages[0].find(reason), std::string::npos) << messages[0];
         EXPECT_EQ(Read(PathOf("French.txt")), "Bonjour ");
         EXPECT_EQ(window->TextArea1().Text(), "");
-        EXPECT_EQ(OpenedFiles(1), std::vector<std::string>{PathOf("French.txt")}) << "a file not saved is not opened";
+        EXPECT_EQ(OpenedFiles(1), std::vector<std::string> {PathOf("French.txt")}) << "a file not saved is not opened";
     }
 
 private:
@@ -84,7 +85,7 @@ TEST_F(DiskFaultsTest, AFolderWithoutWritePermissionKeepsItsFile)
     ASSERT_TRUE(MakeReadOnly("locked"));
     ExpectGermanRefused(PathOf("locked/German.txt"), "Read-only file system");
     EXPECT_EQ(Read(PathOf("locked/German.txt")), "old");
-    EXPECT_EQ(Entries("locked"), QStringList{"German.txt"});
+    EXPECT_EQ(Entries("locked"), QStringList {"German.txt"});
 }
 
 TEST_F(DiskFaultsTest, AFullDiskKeepsTheFileThereAndLeavesNothingBehind)
@@ -94,13 +95,13 @@ TEST_F(DiskFaultsTest, AFullDiskKeepsTheFileThereAndLeavesNothingBehind)
     Put(PathOf("small/German.txt"), "old");
     ExpectGermanRefused(PathOf("small/German.txt"), "No space left on device");
     EXPECT_EQ(Read(PathOf("small/German.txt")), "old");
-    EXPECT_EQ(Entries("small"), QStringList{"German.txt"});
+    EXPECT_EQ(Entries("small"), QStringList {"German.txt"});
 }
 
 TEST_F(DiskFaultsTest, AFolderChosenAsTheFileIsLeftAsItWas)
 {
     ASSERT_TRUE(QDir().mkpath(QString::fromStdString(PathOf("German.txt/inside"))));
     ExpectGermanRefused(PathOf("German.txt"), "Is a directory");
-    EXPECT_EQ(Entries("German.txt"), QStringList{"inside"});
-    EXPECT_EQ(Entries(), (QStringList{"French.txt", "German.txt"}));
+    EXPECT_EQ(Entries("German.txt"), QStringList {"inside"});
+    EXPECT_EQ(Entries(), (QStringList {"French.txt", "German.txt"}));
 }

@@ -13,7 +13,7 @@ const std::vector<LanguageRow> kThreeLanguages = {{"English", "en"}, {"German", 
 TEST_F(DownloadTest, ChecksTheFormThenTheAddressThenTheList)
 {
     Download();
-    EXPECT_EQ(messages, std::vector<std::string>{"You must choose your transcript format either in Paragraph Form or Line-by-line."});
+    EXPECT_EQ(messages, std::vector<std::string> {"You must choose your transcript format either in Paragraph Form or Line-by-line."});
 
     window->paragraphBox().SetValue(true);
     window->Listbox1().SetFocus();
@@ -24,8 +24,9 @@ TEST_F(DownloadTest, ChecksTheFormThenTheAddressThenTheList)
         fieldFocusedAtMessage = QApplication::focusWidget() == window->TextField1().Widget();
     });
     Download();
-    EXPECT_EQ(messages, std::vector<std::string>{"You must paste the URL of your YouTube movie into the first form field before you "
-                                                 "can download the transcripts."});
+    EXPECT_EQ(messages,
+        std::vector<std::string> {"You must paste the URL of your YouTube movie into the first form field before you "
+                                  "can download the transcripts."});
     EXPECT_FALSE(fieldFocusedAtMessage) << "the cursor moves once the message is dismissed";
     EXPECT_EQ(QApplication::focusWidget(), window->TextField1().Widget());
 
@@ -34,7 +35,7 @@ TEST_F(DownloadTest, ChecksTheFormThenTheAddressThenTheList)
         window->TextField1().SetText(address);
         messages.clear();
         Download();
-        EXPECT_EQ(messages, std::vector<std::string>{"There are no selected languages to retrieve."}) << address;
+        EXPECT_EQ(messages, std::vector<std::string> {"There are no selected languages to retrieve."}) << address;
     }
 
     EXPECT_TRUE(dialogs.empty());
@@ -49,14 +50,14 @@ TEST_F(DownloadTest, NothingIsFetchedForAnAddressWithoutVideoOrRowsWithoutSelect
         window->TextField1().SetText(address);
         messages.clear();
         Download();
-        EXPECT_EQ(messages, std::vector<std::string>{"There are no selected languages to retrieve."}) << address;
+        EXPECT_EQ(messages, std::vector<std::string> {"There are no selected languages to retrieve."}) << address;
     }
 
     Select({1});
     window->TextField1().SetText("https://www.youtube.com/watch&v=abc");
     messages.clear();
     Download();
-    EXPECT_EQ(messages, std::vector<std::string>{kNotAnAddress});
+    EXPECT_EQ(messages, std::vector<std::string> {kNotAnAddress});
 
     EXPECT_TRUE(dialogs.empty());
     EXPECT_TRUE(transcriptService.Requests().empty());
@@ -69,7 +70,7 @@ TEST_F(DownloadTest, TheOneRowOfAListIsFetchedSelectedOrNot)
     window->paragraphBox().SetValue(true);
     Answer({PathOf("German.txt")});
     Download();
-    EXPECT_EQ(RequestLines(transcriptService), std::vector<std::string>{"GET /api/timedtext?&v=abc&lang=de HTTP/1.0"});
+    EXPECT_EQ(RequestLines(transcriptService), std::vector<std::string> {"GET /api/timedtext?&v=abc&lang=de HTTP/1.0"});
     EXPECT_EQ(Read(PathOf("German.txt")), kParagraphs);
     EXPECT_TRUE(messages.empty());
 }
@@ -78,19 +79,20 @@ TEST_F(DownloadTest, SelectedRowsAreFetchedAndSavedOneAfterAnotherInListOrder)
 {
     SearchVideo("abc", kThreeLanguages);
     transcriptService.Respond(TranscriptTarget("abc", "en"), Page(kTranscript));
-    transcriptService.Respond(TranscriptTarget("abc", "fr"), Page("<?xml version=\"1.0\" encoding=\"utf-8\" ?><transcript>"
-                                                                  "<text start=\"1\" dur=\"1\">Bonjour</text></transcript>"));
+    transcriptService.Respond(TranscriptTarget("abc", "fr"),
+        Page("<?xml version=\"1.0\" encoding=\"utf-8\" ?><transcript>"
+             "<text start=\"1\" dur=\"1\">Bonjour</text></transcript>"));
     window->lineBox().SetValue(true);
     Select({2, 0});
     Answer({PathOf("English.txt"), PathOf("French.txt")});
     Download();
 
-    EXPECT_EQ(RequestLines(transcriptService), (std::vector<std::string>{"GET /api/timedtext?&v=abc&lang=en HTTP/1.0",
-                                                                          "GET /api/timedtext?&v=abc&lang=fr HTTP/1.0"}));
-    EXPECT_EQ(ProposedNames(), (std::vector<std::string>{"English.txt", "French.txt"}));
+    EXPECT_EQ(RequestLines(transcriptService),
+        (std::vector<std::string> {"GET /api/timedtext?&v=abc&lang=en HTTP/1.0", "GET /api/timedtext?&v=abc&lang=fr HTTP/1.0"}));
+    EXPECT_EQ(ProposedNames(), (std::vector<std::string> {"English.txt", "French.txt"}));
     EXPECT_EQ(Read(PathOf("English.txt")), kLines);
     EXPECT_EQ(Read(PathOf("French.txt")), "Bonjour\n");
-    EXPECT_EQ(Entries(), (QStringList{"English.txt", "French.txt"}));
+    EXPECT_EQ(Entries(), (QStringList {"English.txt", "French.txt"}));
     EXPECT_TRUE(messages.empty());
     EXPECT_EQ(window->TextArea1().Text(), "");
     EXPECT_EQ(Rows(), kThreeLanguages);
@@ -120,7 +122,7 @@ TEST_F(DownloadTest, TheRequestNamesTheVideoOfTheAddressNowAndTheListedLanguageW
         ASSERT_EQ(requests.size(), before + 2);
         EXPECT_EQ(requests[before].requestLine, std::string("GET ") + c.first + " HTTP/1.0");
         EXPECT_EQ(requests[before + 1].requestLine, std::string("GET ") + c.second + " HTTP/1.0");
-        EXPECT_EQ(requests[before].headerLines, (std::vector<std::string>{"Host: www.youtube.com", "Accept: */*", "Accept-Language: en"}));
+        EXPECT_EQ(requests[before].headerLines, (std::vector<std::string> {"Host: www.youtube.com", "Accept: */*", "Accept-Language: en"}));
     }
     EXPECT_EQ(listService.Requests().size(), 1u) << "the list is not asked again";
 }
@@ -153,7 +155,7 @@ TEST_F(DownloadTest, TheTranscriptIsWrittenExactlyInTheChosenForm)
         Download();
         ASSERT_EQ(dialogs.size(), 1u);
         EXPECT_EQ(dialogs[0].filter, "Text files (*.text *.txt)");
-        EXPECT_EQ(ProposedNames(), std::vector<std::string>{"English.txt"});
+        EXPECT_EQ(ProposedNames(), std::vector<std::string> {"English.txt"});
         EXPECT_EQ(Read(path), c.text);
         EXPECT_EQ(window->TextArea1().Text(), "");
     }
@@ -171,12 +173,12 @@ TEST_F(DownloadTest, ACancelledDialogWritesAndOpensNothing)
     Answer({std::nullopt, PathOf("French.txt")});
     Download();
 
-    EXPECT_EQ(ProposedNames(), (std::vector<std::string>{"German.txt", "French.txt"}));
-    EXPECT_EQ(Entries(), QStringList{"French.txt"});
+    EXPECT_EQ(ProposedNames(), (std::vector<std::string> {"German.txt", "French.txt"}));
+    EXPECT_EQ(Entries(), QStringList {"French.txt"});
     EXPECT_TRUE(messages.empty());
     EXPECT_EQ(window->TextArea1().Text(), "");
 
-    EXPECT_EQ(OpenedFiles(1), std::vector<std::string>{PathOf("French.txt")}) << "only the saved file is opened";
+    EXPECT_EQ(OpenedFiles(1), std::vector<std::string> {PathOf("French.txt")}) << "only the saved file is opened";
 }
 
 TEST_F(DownloadTest, AnAnswerWithoutCaptionsGivesAnEmptyFile)
@@ -193,7 +195,7 @@ TEST_F(DownloadTest, AnAnswerWithoutCaptionsGivesAnEmptyFile)
     EXPECT_EQ(dialogs.size(), 2u);
     EXPECT_EQ(Read(PathOf("English.txt")), "");
     EXPECT_EQ(Read(PathOf("German.txt")), "");
-    EXPECT_EQ(Entries(), (QStringList{"English.txt", "German.txt"}));
+    EXPECT_EQ(Entries(), (QStringList {"English.txt", "German.txt"}));
     EXPECT_TRUE(messages.empty());
 }
 
@@ -207,7 +209,7 @@ TEST_F(DownloadTest, TheProposedFileIsInTheDocumentsFolderWhateverTheLanguageNam
     Select({0, 1, 2});
     Download();
     ASSERT_EQ(dialogs.size(), 3u);
-    EXPECT_EQ(ProposedNames(), (std::vector<std::string>{"German.txt", "Chinese (Simplified-Traditional).txt", "-etc-cron.d-x.txt"}));
+    EXPECT_EQ(ProposedNames(), (std::vector<std::string> {"German.txt", "Chinese (Simplified-Traditional).txt", "-etc-cron.d-x.txt"}));
     const auto folderOf = [](const Dialog& dialog) { return QFileInfo(QString::fromStdString(dialog.proposedPath)).path().toStdString(); };
     for (const Dialog& dialog : dialogs)
         EXPECT_EQ(folderOf(dialog), folderOf(dialogs[0])) << dialog.proposedPath;
@@ -218,7 +220,7 @@ TEST_F(DownloadTest, TheProposedFileIsInTheDocumentsFolderWhateverTheLanguageNam
 TEST_F(DownloadTest, TheRealDialogWritesTheFilesItShowsWhateverTheLanguageName)
 {
     SearchVideo("abc", {{"Q\".bashrc\"", "en"}, {"Eng\u202etxt.exe", "de"}, {"Tab\tand\x1b[2Jescape", "fr"}});
-    ASSERT_EQ(Rows(), (std::vector<LanguageRow>{{"Q\".bashrc\"", "en"}, {"Eng\u202etxt.exe", "de"}, {"Tab\tand\x1b[2Jescape", "fr"}}));
+    ASSERT_EQ(Rows(), (std::vector<LanguageRow> {{"Q\".bashrc\"", "en"}, {"Eng\u202etxt.exe", "de"}, {"Tab\tand\x1b[2Jescape", "fr"}}));
     for (const char* code : {"en", "de", "fr"})
         transcriptService.Respond(TranscriptTarget("abc", code), Page(kTranscript));
     window->paragraphBox().SetValue(true);
@@ -229,7 +231,7 @@ TEST_F(DownloadTest, TheRealDialogWritesTheFilesItShowsWhateverTheLanguageName)
     SaveDialogUser user(3);
     Download();
 
-    const QStringList shown{"Q-.bashrc-.txt", "Eng-txt.exe.txt", "Tab-and-[2Jescape.txt"};
+    const QStringList shown {"Q-.bashrc-.txt", "Eng-txt.exe.txt", "Tab-and-[2Jescape.txt"};
     ASSERT_EQ(user.Dialogs().size(), 3u);
     for (int i = 0; i < 3; ++i) {
         EXPECT_EQ(user.Dialogs()[i].folder.toStdString(), PathOf("Documents"));

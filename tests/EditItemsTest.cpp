@@ -27,8 +27,8 @@ struct Entry {
     const char* name;
     const char* shortcut;
 };
-const std::vector<Entry> kEditEntries = {{"EditUndo", "Cmd+Z"}, {"EditCut", "Cmd+X"}, {"EditCopy", "Cmd+C"},
-    {"EditPaste", "Cmd+V"}, {"EditClear", ""}, {"EditSelectAll", "Cmd+A"}};
+const std::vector<Entry> kEditEntries = {{"EditUndo", "Cmd+Z"}, {"EditCut", "Cmd+X"}, {"EditCopy", "Cmd+C"}, {"EditPaste", "Cmd+V"},
+    {"EditClear", ""}, {"EditSelectAll", "Cmd+A"}};
 
 std::shared_ptr<MenuBar> EditMenuBar()
 {
@@ -76,8 +76,7 @@ protected:
     }
 
 private:
-    template <class T>
-    void Add(const std::string& name, const PropertyList& list)
+    template <class T> void Add(const std::string& name, const PropertyList& list)
     {
         _AddControl(name, __New<T>());
         _SetProperties(_ControlByName<T>(name), list);
@@ -119,10 +118,7 @@ protected:
         return enabled;
     }
 
-    static void Press(Qt::Key key)
-    {
-        QTest::keyClick(QApplication::focusWidget(), key, Qt::ControlModifier);
-    }
+    static void Press(Qt::Key key) { QTest::keyClick(QApplication::focusWidget(), key, Qt::ControlModifier); }
 
     EditWindow* window = nullptr;
 };
@@ -141,7 +137,7 @@ TEST_F(EditItemsTest, SelectAllKeyInTheListSelectsEveryRowTheFirstTime)
 {
     Focus(window->List());
     Press(Qt::Key_A);
-    EXPECT_EQ(SelectedRows(window->List()), (std::set<std::string>{"English", "French", "German"}));
+    EXPECT_EQ(SelectedRows(window->List()), (std::set<std::string> {"English", "French", "German"}));
 }
 
 TEST_F(EditItemsTest, ItemsFollowTheFocusedControlAsItChanges)
@@ -155,14 +151,41 @@ TEST_F(EditItemsTest, ItemsFollowTheFocusedControlAsItChanges)
     const std::vector<Case> cases = {
         {"an empty field", [](EditWindow&) {}, {"EditPaste"}},
         {"text set in the field", [](EditWindow& w) { w.Field().SetText("abc"); }, {"EditPaste", "EditSelectAll"}},
-        {"the field's text selected", [](EditWindow& w) { w.Field().SetText("abc"); w.FieldWidget()->selectAll(); }, onSelection},
-        {"the selection given up", [](EditWindow& w) { w.Field().SetText("abc"); w.FieldWidget()->selectAll(); w.FieldWidget()->deselect(); },
+        {"the field's text selected",
+            [](EditWindow& w) {
+                w.Field().SetText("abc");
+                w.FieldWidget()->selectAll();
+            },
+            onSelection},
+        {"the selection given up",
+            [](EditWindow& w) {
+                w.Field().SetText("abc");
+                w.FieldWidget()->selectAll();
+                w.FieldWidget()->deselect();
+            },
             {"EditPaste", "EditSelectAll"}},
-        {"text typed", [](EditWindow&) { QTest::keyClicks(QApplication::focusWidget(), "ab"); }, {"EditUndo", "EditPaste", "EditSelectAll"}},
-        {"the field made read-only", [](EditWindow& w) { w.Field().SetText("abc"); w.FieldWidget()->selectAll(); w.Field().SetReadOnly(true); },
+        {"text typed", [](EditWindow&) { QTest::keyClicks(QApplication::focusWidget(), "ab"); },
+            {"EditUndo", "EditPaste", "EditSelectAll"}},
+        {"the field made read-only",
+            [](EditWindow& w) {
+                w.Field().SetText("abc");
+                w.FieldWidget()->selectAll();
+                w.Field().SetReadOnly(true);
+            },
             {"EditCopy", "EditSelectAll"}},
-        {"the clipboard emptied", [](EditWindow& w) { w.Field().SetText("abc"); QApplication::clipboard()->clear(); }, {"EditSelectAll"}},
-        {"the focus moved to the list", [](EditWindow& w) { w.Field().SetText("abc"); w.FieldWidget()->selectAll(); w.List().SetFocus(); }, {}},
+        {"the clipboard emptied",
+            [](EditWindow& w) {
+                w.Field().SetText("abc");
+                QApplication::clipboard()->clear();
+            },
+            {"EditSelectAll"}},
+        {"the focus moved to the list",
+            [](EditWindow& w) {
+                w.Field().SetText("abc");
+                w.FieldWidget()->selectAll();
+                w.List().SetFocus();
+            },
+            {}},
         {"the focus moved to the area",
             [](EditWindow& w) {
                 w.Field().SetText("abc");
@@ -205,7 +228,7 @@ TEST_F(EditItemsTest, OpeningTheMenuCatchesUpWithWhatChangedSilently)
     // The same text again forgets the typing without telling anyone.
     window->Field().SetText("abc");
     emit window->TopLevelWidget()->menuBar()->findChild<QMenu*>("EditMenu")->aboutToShow();
-    EXPECT_EQ(Enabled(), (std::set<std::string>{"EditPaste", "EditSelectAll"}));
+    EXPECT_EQ(Enabled(), (std::set<std::string> {"EditPaste", "EditSelectAll"}));
 }
 
 TEST_F(EditItemsTest, ShortcutsAndItemsEditTheFocusedFieldsText)
@@ -235,7 +258,7 @@ TEST_F(EditItemsTest, MenusWalkedByKeyboardStillWorkOnTheField)
     QTest::keyClick(window->FieldWidget(), Qt::Key_E, Qt::AltModifier);
     auto* menu = window->TopLevelWidget()->menuBar()->findChild<QMenu*>("EditMenu");
     ASSERT_TRUE(menu->isVisible());
-    EXPECT_EQ(Enabled(), (std::set<std::string>{"EditPaste", "EditSelectAll"}));
+    EXPECT_EQ(Enabled(), (std::set<std::string> {"EditPaste", "EditSelectAll"}));
     menu->findChild<QAction*>("EditSelectAll")->trigger();
     EXPECT_EQ(window->FieldWidget()->selectedText(), "abc");
 }

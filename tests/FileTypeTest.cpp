@@ -42,10 +42,14 @@ TEST(FileType, StringFormIsTheNameAndRegistersOnce)
 TEST(FileType, SettingAnyPropertyEndsTheRegistration)
 {
     const std::vector<std::function<void(FileType&)>> setters = {
-        [](FileType& t) { t.SetName("text/plain"); },      [](FileType& t) { t.SetExtensions(".txt"); },
-        [](FileType& t) { t.SetMacType("TEXT"); },         [](FileType& t) { t.SetMacCreator("????"); },
-        [](FileType& t) { t.SetMimeType(""); },            [](FileType& t) { t.SetImported(false); },
-        [](FileType& t) { t.SetConformsTo("public.data"); }, [](FileType& t) { t.SetUTI("public.text"); },
+        [](FileType& t) { t.SetName("text/plain"); },
+        [](FileType& t) { t.SetExtensions(".txt"); },
+        [](FileType& t) { t.SetMacType("TEXT"); },
+        [](FileType& t) { t.SetMacCreator("????"); },
+        [](FileType& t) { t.SetMimeType(""); },
+        [](FileType& t) { t.SetImported(false); },
+        [](FileType& t) { t.SetConformsTo("public.data"); },
+        [](FileType& t) { t.SetUTI("public.text"); },
     };
     for (std::size_t i = 0; i < setters.size(); ++i) {
         SCOPED_TRACE(i);

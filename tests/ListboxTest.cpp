@@ -16,8 +16,9 @@ class ListboxTest : public ControlTest {
 protected:
     Listbox& List(int columns, int selectionType = 0, const std::string& widths = "", const std::string& name = "list")
     {
-        return Make<Listbox>(name, {{"Left", 10}, {"Top", 10}, {"Width", 200}, {"Height", 150}, {"ColumnCount", columns},
-                                      {"ColumnWidths", widths}, {"HasHeading", false}, {"SelectionType", selectionType}});
+        return Make<Listbox>(name,
+            {{"Left", 10}, {"Top", 10}, {"Width", 200}, {"Height", 150}, {"ColumnCount", columns}, {"ColumnWidths", widths},
+                {"HasHeading", false}, {"SelectionType", selectionType}});
     }
     static QTreeView* Tree(Listbox& list) { return static_cast<QTreeView*>(list.Widget()); }
     static void ClickRow(Listbox& list, int row, Qt::KeyboardModifiers modifiers = {})
@@ -124,19 +125,19 @@ TEST_F(ListboxTest, TheKeyboardMovesExtendsAndSelectsAllRowsOfAMultipleSelection
     Tree(single)->hide();
     ClickRow(multiple, 0);
     QTest::keyClick(Tree(multiple), Qt::Key_Down, Qt::ShiftModifier);
-    EXPECT_EQ(selected(multiple), (std::vector<bool>{true, true, false}));
+    EXPECT_EQ(selected(multiple), (std::vector<bool> {true, true, false}));
     QTest::keyClick(Tree(multiple), Qt::Key_Down);
-    EXPECT_EQ(selected(multiple), (std::vector<bool>{false, false, true}));
+    EXPECT_EQ(selected(multiple), (std::vector<bool> {false, false, true}));
     QTest::keyClick(Tree(multiple), Qt::Key_A, Qt::ControlModifier);
-    EXPECT_EQ(selected(multiple), (std::vector<bool>{true, true, true}));
+    EXPECT_EQ(selected(multiple), (std::vector<bool> {true, true, true}));
 
     Tree(multiple)->hide();
     Tree(single)->show();
     ClickRow(single, 0);
     QTest::keyClick(Tree(single), Qt::Key_Down, Qt::ShiftModifier);
-    EXPECT_EQ(selected(single), (std::vector<bool>{false, true, false}));
+    EXPECT_EQ(selected(single), (std::vector<bool> {false, true, false}));
     QTest::keyClick(Tree(single), Qt::Key_A, Qt::ControlModifier);
-    EXPECT_EQ(selected(single), (std::vector<bool>{false, true, false}));
+    EXPECT_EQ(selected(single), (std::vector<bool> {false, true, false}));
 }
 
 TEST_F(ListboxTest, ColumnWidthsGivePixelsSharesAndTheRest)
@@ -166,9 +167,9 @@ TEST_F(ListboxTest, ColumnWidthsGivePixelsSharesAndTheRest)
 
 TEST_F(ListboxTest, TheSecondColumnOfAFullWidthFirstColumnIsOutOfView)
 {
-    Listbox& list = Make<Listbox>("list", {{"Left", 0}, {"Top", 0}, {"Width", 250}, {"Height", 150}, {"ColumnCount", 2},
-                                           {"ColumnWidths", "250"s}, {"ScrollbarHorizontal", false}, {"GridLinesHorizontal", 2},
-                                           {"GridLinesVertical", 3}});
+    Listbox& list = Make<Listbox>("list",
+        {{"Left", 0}, {"Top", 0}, {"Width", 250}, {"Height", 150}, {"ColumnCount", 2}, {"ColumnWidths", "250"s},
+            {"ScrollbarHorizontal", false}, {"GridLinesHorizontal", 2}, {"GridLinesVertical", 3}});
     list.AddRow("English");
     list.SetCell(0, 1, "en");
     QCoreApplication::processEvents();

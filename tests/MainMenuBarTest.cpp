@@ -28,18 +28,13 @@ TEST(MainMenuBar, HoldsFileThenEditWithTheirItemsInOrder)
 {
     auto bar = instance::MainMenuBar();
     ExpectItems(*bar, {{"FileMenu", "&File", ""}, {"EditMenu", "&Edit", ""}});
-    ExpectItems(*bar->Child("FileMenu"), {{"FileNewWindow", "New Window", "Cmd+N"},
-                                          {"FileAboutQuorvane", "About Quorvane", ""},
-                                          {"FileHelp", "Help", ""}});
+    ExpectItems(*bar->Child("FileMenu"),
+        {{"FileNewWindow", "New Window", "Cmd+N"}, {"FileAboutQuorvane", "About Quorvane", ""}, {"FileHelp", "Help", ""}});
     // The separators never had a shortcut set; Delete has an empty one.
-    ExpectItems(*bar->Child("EditMenu"), {{"EditUndo", "&Undo", "Cmd+Z"},
-                                          {"EditSeparator1", "-", std::nullopt},
-                                          {"EditCut", "Cu&t", "Cmd+X"},
-                                          {"EditCopy", "&Copy", "Cmd+C"},
-                                          {"EditPaste", "&Paste", "Cmd+V"},
-                                          {"EditClear", "&Delete", ""},
-                                          {"EditSeparator2", "-", std::nullopt},
-                                          {"EditSelectAll", "Select &All", "Cmd+A"}});
+    ExpectItems(*bar->Child("EditMenu"),
+        {{"EditUndo", "&Undo", "Cmd+Z"}, {"EditSeparator1", "-", std::nullopt}, {"EditCut", "Cu&t", "Cmd+X"},
+            {"EditCopy", "&Copy", "Cmd+C"}, {"EditPaste", "&Paste", "Cmd+V"}, {"EditClear", "&Delete", ""},
+            {"EditSeparator2", "-", std::nullopt}, {"EditSelectAll", "Select &All", "Cmd+A"}});
     EXPECT_TRUE(bar->Child("EditMenu")->Item(1).IsSeparator());
 }
 

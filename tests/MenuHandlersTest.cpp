@@ -12,7 +12,6 @@
 #include <QMenuBar>
 #include <QTest>
 #include <QThread>
-#include <QTest>
 #include <QTimer>
 
 #include <algorithm>
@@ -50,7 +49,8 @@ protected:
     std::vector<FakeTools::Call> BrowserCalls(std::size_t count)
     {
         const std::vector<FakeTools::Call> before = tools.Calls();
-        const auto pings = static_cast<std::size_t>(std::count_if(before.begin(), before.end(), [](const auto& c) { return c.front() == "ping"; }));
+        const auto pings
+            = static_cast<std::size_t>(std::count_if(before.begin(), before.end(), [](const auto& c) { return c.front() == "ping"; }));
         tools.WaitForCalls(pings + count);
         QThread::msleep(300);
         std::vector<FakeTools::Call> calls;
@@ -67,16 +67,16 @@ protected:
 
 TEST_F(MenuHandlersTest, TheApplicationBindsItsThreeHandlersAtStartUpAndTheMainWindowItsOwn)
 {
-    EXPECT_EQ(applicationBindingsBeforeAnyWindow_, (std::vector<std::string>{"FileNewWindow", "FileAboutQuorvane", "FileHelp"}));
+    EXPECT_EQ(applicationBindingsBeforeAnyWindow_, (std::vector<std::string> {"FileNewWindow", "FileAboutQuorvane", "FileHelp"}));
     EXPECT_EQ(instance::App().BoundMenuHandlers().ItemNames(), applicationBindingsBeforeAnyWindow_);
-    EXPECT_EQ(main_->BoundMenuHandlers().ItemNames(), (std::vector<std::string>{"FileAboutQuorvane", "FileNewWindow", "FileHelp"}));
+    EXPECT_EQ(main_->BoundMenuHandlers().ItemNames(), (std::vector<std::string> {"FileAboutQuorvane", "FileNewWindow", "FileHelp"}));
     EXPECT_TRUE(instance::aboutWin().BoundMenuHandlers().ItemNames().empty());
 }
 
 TEST_F(MenuHandlersTest, HelpHandsTheHelpPageToTheBrowserOncePerChoice)
 {
     Choose(*main_, "FileHelp");
-    EXPECT_EQ(BrowserCalls(1), (std::vector<FakeTools::Call>{{"xdg-open", kHelpPage}}));
+    EXPECT_EQ(BrowserCalls(1), (std::vector<FakeTools::Call> {{"xdg-open", kHelpPage}}));
     Choose(*main_, "FileHelp");
     // The About window binds none: the application's handler serves its menu.
     Choose(instance::aboutWin(), "FileHelp");
@@ -92,7 +92,7 @@ TEST_F(MenuHandlersTest, AboutFromEitherMenuShowsTheOneAboutWindow)
     EXPECT_TRUE(about->IsVisible());
     Choose(*main_, "FileAboutQuorvane");
     Choose(*about, "FileAboutQuorvane");
-    EXPECT_EQ(OpenWindows(), (std::vector<Window*>{main_, about}));
+    EXPECT_EQ(OpenWindows(), (std::vector<Window*> {main_, about}));
     EXPECT_TRUE(about->IsVisible());
 
     about->Close();
@@ -133,7 +133,7 @@ TEST_F(MenuHandlersTest, AMinimisedWindowComesBackWhenItsCommandShowsIt)
     } cases[] = {
         {"About from the menu", []() -> Window& { return instance::aboutWin(); }, [this] { Choose(*main_, "FileAboutQuorvane"); }},
         {"About from the logo", []() -> Window& { return instance::aboutWin(); },
-         [this] { QTest::mousePress(main_->Canvas1().Widget(), Qt::LeftButton, {}, QPoint(50, 50)); }},
+            [this] { QTest::mousePress(main_->Canvas1().Widget(), Qt::LeftButton, {}, QPoint(50, 50)); }},
         {"New Window", []() -> Window& { return instance::Window1(); }, [this] { Choose(*main_, "FileNewWindow"); }},
     };
     main_->Show();
@@ -159,12 +159,18 @@ TEST_F(MenuHandlersTest, EachMenuItemAccessorGivesTheSharedBarsItemOfItsName)
         const char* name;
         MenuItem* (Window1::*get)() const;
     } accessors[] = {
-        {"EditMenu", &Window1::EditMenu},           {"EditSelectAll", &Window1::EditSelectAll},
-        {"EditSeparator2", &Window1::EditSeparator2}, {"EditClear", &Window1::EditClear},
-        {"EditPaste", &Window1::EditPaste},         {"EditCopy", &Window1::EditCopy},
-        {"EditCut", &Window1::EditCut},             {"EditSeparator1", &Window1::EditSeparator1},
-        {"EditUndo", &Window1::EditUndo},           {"FileMenu", &Window1::FileMenu},
-        {"FileHelp", &Window1::FileHelp},           {"FileAboutQuorvane", &Window1::FileAboutQuorvane},
+        {"EditMenu", &Window1::EditMenu},
+        {"EditSelectAll", &Window1::EditSelectAll},
+        {"EditSeparator2", &Window1::EditSeparator2},
+        {"EditClear", &Window1::EditClear},
+        {"EditPaste", &Window1::EditPaste},
+        {"EditCopy", &Window1::EditCopy},
+        {"EditCut", &Window1::EditCut},
+        {"EditSeparator1", &Window1::EditSeparator1},
+        {"EditUndo", &Window1::EditUndo},
+        {"FileMenu", &Window1::FileMenu},
+        {"FileHelp", &Window1::FileHelp},
+        {"FileAboutQuorvane", &Window1::FileAboutQuorvane},
         {"FileNewWindow", &Window1::FileNewWindow},
     };
     const std::shared_ptr<MainMenuBar> bar = instance::MainMenuBar();
@@ -195,7 +201,7 @@ TEST_F(MenuHandlersTest, TheEditItemsReachNoProgramHandlerAndEditTheFocusedField
     EXPECT_EQ(static_cast<QLineEdit*>(main_->TextField1().Widget())->selectedText(), "https://www.youtube.com/watch?v=abcdefghijk");
     for (const std::string& name : kEditItems)
         Choose(*main_, name);
-    EXPECT_EQ(OpenWindows(), std::vector<Window*>{main_});
+    EXPECT_EQ(OpenWindows(), std::vector<Window*> {main_});
     EXPECT_TRUE(messages.empty());
     EXPECT_EQ(BrowserCalls(0).size(), 0u);
 }
@@ -236,7 +242,7 @@ TEST_F(MenuHandlersTest, ClosingTheLastWindowEndsTheEventLoop)
     bool runningWithAboutLeft = false;
     QTimer::singleShot(0, main_->TopLevelWidget(), [&] { main_->Close(); });
     QTimer::singleShot(50, about.TopLevelWidget(), [&] {
-        runningWithAboutLeft = OpenWindows() == std::vector<Window*>{&about};
+        runningWithAboutLeft = OpenWindows() == std::vector<Window*> {&about};
         about.Close();
     });
     EXPECT_EQ(QCoreApplication::exec(), 0);

@@ -33,10 +33,14 @@ protected:
     CheckBox& Box(char which)
     {
         switch (which) {
-        case 'P': return window_->paragraphBox();
-        case 'L': return window_->lineBox();
-        case 'T': return window_->timecodeBox();
-        default: return window_->openBox();
+        case 'P':
+            return window_->paragraphBox();
+        case 'L':
+            return window_->lineBox();
+        case 'T':
+            return window_->timecodeBox();
+        default:
+            return window_->openBox();
         }
     }
 
@@ -62,7 +66,7 @@ protected:
 TEST_F(OptionBoxesTest, TheFormBoxesExcludeEachOtherAndParagraphFormClearsTheTimecode)
 {
     struct Case {
-        const char* clicks;  // P paragraph, L line-by-line, T timecode, O open after saving
+        const char* clicks; // P paragraph, L line-by-line, T timecode, O open after saving
         Boxes after;
     };
     const std::vector<Case> cases = {
@@ -93,17 +97,18 @@ TEST_F(OptionBoxesTest, TheFormBoxesExcludeEachOtherAndParagraphFormClearsTheTim
 TEST_F(OptionBoxesTest, TheHiddenPairExcludesEachOtherTheSameWay)
 {
     struct Case {
-        const char* sets;  // X ticks plain text, x unticks it, D ticks PDF, d unticks it
+        const char* sets; // X ticks plain text, x unticks it, D ticks PDF, d unticks it
         bool plainText, pdf;
     };
-    for (const Case& c : std::vector<Case>{{"", true, false}, {"D", false, true}, {"DX", true, false}, {"x", false, false}, {"xD", false, true}}) {
+    for (const Case& c :
+        std::vector<Case> {{"", true, false}, {"D", false, true}, {"DX", true, false}, {"x", false, false}, {"xD", false, true}}) {
         window_->plainTextBox().SetValue(true);
         window_->PDFbox().SetValue(false);
         for (const char* set = c.sets; *set; ++set)
             (*set == 'X' || *set == 'x' ? window_->plainTextBox() : window_->PDFbox()).SetValue(*set == 'X' || *set == 'D');
         EXPECT_EQ(window_->plainTextBox().Value(), c.plainText) << c.sets;
         EXPECT_EQ(window_->PDFbox().Value(), c.pdf) << c.sets;
-        EXPECT_EQ(Shown(), (Boxes{false, false, false, true})) << c.sets;
+        EXPECT_EQ(Shown(), (Boxes {false, false, false, true})) << c.sets;
     }
 }
 
@@ -129,6 +134,6 @@ TEST_F(OptionBoxesTest, APressAnywhereOnTheLogoShowsTheOneAboutWindow)
     ASSERT_NE(fresh, nullptr);
     EXPECT_NE(fresh, about);
     EXPECT_TRUE(fresh->IsVisible());
-    EXPECT_EQ(Shown(), (Boxes{false, false, false, true}));
+    EXPECT_EQ(Shown(), (Boxes {false, false, false, true}));
     EXPECT_TRUE(messages.empty());
 }

@@ -53,7 +53,7 @@ TEST(PropertyList, EncodesTheStoredExamples)
         {{"LineSpacing", 1.0}, "LineSpacing " + Bytes({0, 0, 0, 0, 0, 0, 0xF0, 0x3F})},
         {{"BackColor", RGB(255, 255, 255)}, "BackColor " + Bytes({0xFF, 0xFF, 0xFF, 0x00})},
         {{"TextColor", RGB(0x6F, 0x75, 0x73)}, "TextColor " + Bytes({0x73, 0x75, 0x6F, 0x00})},
-        {{"TextUnit", FontUnits{0}}, "TextUnit " + Bytes({0})},
+        {{"TextUnit", FontUnits {0}}, "TextUnit " + Bytes({0})},
     };
     for (const Case& c : cases)
         EXPECT_EQ(EncodePropertyList({c.entry}), c.bytes) << c.entry.name;
@@ -62,9 +62,14 @@ TEST(PropertyList, EncodesTheStoredExamples)
 TEST(PropertyList, StoredListReadsBackEntryByEntryInOrder)
 {
     const PropertyList list = {
-        {"Width", 550},          {"Title", std::string("Quorvane for YouTube")}, {"Visible", false},
-        {"TextSize", 14.0f},     {"LineSpacing", 1.0},                            {"TextColor", RGB(0, 0, 0)},
-        {"TextUnit", FontUnits{0}}, {"Title", std::string()},
+        {"Width", 550},
+        {"Title", std::string("Quorvane for YouTube")},
+        {"Visible", false},
+        {"TextSize", 14.0f},
+        {"LineSpacing", 1.0},
+        {"TextColor", RGB(0, 0, 0)},
+        {"TextUnit", FontUnits {0}},
+        {"Title", std::string()},
     };
     Recorder direct, stored;
     _SetProperties(direct, list);
@@ -81,7 +86,7 @@ TEST(PropertyList, NamesMatchWithoutRegardToCase)
     Recorder recorder;
     _SetProperties(recorder, {{"MacProcID", 0}, {"WIDTH", 1}});
     ApplyStoredPropertyList(recorder, EncodePropertyList({{"macprocid", 7}}));
-    EXPECT_EQ(recorder.log, (std::vector<std::string>{"MacProcId=0", "Width=1", "MacProcId=7"}));
+    EXPECT_EQ(recorder.log, (std::vector<std::string> {"MacProcId=0", "Width=1", "MacProcId=7"}));
 }
 
 TEST(PropertyList, MalformedListsAreProgrammingErrors)

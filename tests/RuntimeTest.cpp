@@ -16,7 +16,10 @@
 namespace {
 struct Shown {
     std::vector<std::string> texts;
-    Shown() { SetMsgBoxHook([this](const std::string& text) { texts.push_back(text); }); }
+    Shown()
+    {
+        SetMsgBoxHook([this](const std::string& text) { texts.push_back(text); });
+    }
     ~Shown() { SetMsgBoxHook({}); }
 };
 }
@@ -33,7 +36,7 @@ TEST(Runtime, ExceptionEscapingProgramCodeIsReportedOnce)
 
 TEST(Runtime, ExceptionsOutsideTheFrameworkClassesAreReportedAsRuntimeExceptions)
 {
-    struct NotStandard { };
+    struct NotStandard {};
     const struct {
         std::function<void()> code;
         std::string message;
@@ -45,7 +48,9 @@ TEST(Runtime, ExceptionsOutsideTheFrameworkClassesAreReportedAsRuntimeExceptions
     for (const auto& c : cases) {
         Shown shown;
         EXPECT_FALSE(CallProgram(c.code));
-        EXPECT_EQ(shown.texts, std::vector<std::string>{"An exception of class RuntimeException was not handled. The application must shut down.\n\n" + c.message});
+        EXPECT_EQ(shown.texts,
+            std::vector<std::string> {
+                "An exception of class RuntimeException was not handled. The application must shut down.\n\n" + c.message});
         EXPECT_TRUE(CallProgram([] {}));
         EXPECT_EQ(ProgramCallDepth(), 0);
     }

@@ -1,5 +1,5 @@
-#include "framework/FileType.h"
 #include "framework/SaveDialog.h"
+#include "framework/FileType.h"
 #include "tests/RealSaveDialog.h"
 
 #include <QApplication>
@@ -33,7 +33,7 @@ protected:
     }
 
     QTemporaryDir dir_;
-    HomeFolder home_{dir_.path()};
+    HomeFolder home_ {dir_.path()};
     FileType text_;
     std::vector<std::pair<std::string, std::string>> shown_;
 };
@@ -53,12 +53,9 @@ void InspectNextDialog(DialogView& view, bool accept)
     QTimer::singleShot(0, [&view, accept] {
         auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
         ASSERT_TRUE(dialog);
-        view = {dialog->nameFilters(),
-                dialog->selectedFiles(),
-                dialog->directory().path(),
-                dialog->testOption(QFileDialog::DontUseNativeDialog),
-                !dialog->testOption(QFileDialog::DontConfirmOverwrite),
-                dialog->acceptMode() == QFileDialog::AcceptSave};
+        view = {dialog->nameFilters(), dialog->selectedFiles(), dialog->directory().path(),
+            dialog->testOption(QFileDialog::DontUseNativeDialog), !dialog->testOption(QFileDialog::DontConfirmOverwrite),
+            dialog->acceptMode() == QFileDialog::AcceptSave};
         QDialog* asDialog = dialog;
         accept ? asDialog->accept() : asDialog->reject();
     });
@@ -101,8 +98,8 @@ TEST_F(SaveDialogTest, DialogProposesTheNameWithTheFilterAndAsksBeforeReplacing)
     DialogView view;
     InspectNextDialog(view, false);
     EXPECT_FALSE(GetSaveFolderItem("text/plain", "English.txt"));
-    EXPECT_EQ(view.nameFilters, QStringList{"Text files (*.text *.txt)"});
-    EXPECT_EQ(view.selectedFiles, QStringList{QString::fromStdString(Home("Documents/English.txt"))});
+    EXPECT_EQ(view.nameFilters, QStringList {"Text files (*.text *.txt)"});
+    EXPECT_EQ(view.selectedFiles, QStringList {QString::fromStdString(Home("Documents/English.txt"))});
     EXPECT_EQ(view.directory, QString::fromStdString(Home("Documents")));
     EXPECT_TRUE(view.ownWidgets);
     EXPECT_TRUE(view.confirmsReplacing);
@@ -118,7 +115,7 @@ TEST_F(SaveDialogTest, TheProposedNameStaysAFileOfTheDocumentsFolder)
 {
     ASSERT_TRUE(QDir(dir_.path()).mkdir("Documents"));
     Answer(std::nullopt);
-    for (const std::string& name : std::vector<std::string>{"../../x.txt", "/etc/x.txt", "a/b.txt", std::string("a\0b.txt", 7)})
+    for (const std::string& name : std::vector<std::string> {"../../x.txt", "/etc/x.txt", "a/b.txt", std::string("a\0b.txt", 7)})
         GetSaveFolderItem("text/plain", name);
     ASSERT_EQ(shown_.size(), 4u);
     EXPECT_EQ(shown_[0].second, Home("Documents/..-..-x.txt"));

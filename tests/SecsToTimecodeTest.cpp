@@ -106,7 +106,8 @@ std::string ReferenceTimecode(std::int64_t milliseconds)
     std::int64_t hundredths = 0;
     if (left > 0) {
         const auto [digits, power] = SevenDigits(left, -exponent);
-        hundredths = static_cast<std::int64_t>(power >= 2 ? RoundedQuotient(digits, PowerOfTen(power - 2)) : digits * PowerOfTen(2 - power));
+        hundredths
+            = static_cast<std::int64_t>(power >= 2 ? RoundedQuotient(digits, PowerOfTen(power - 2)) : digits * PowerOfTen(2 - power));
     }
     const auto hours = static_cast<long long>(minutes / 60);
     const auto wholeSeconds = static_cast<long long>(hundredths / 100);
@@ -135,7 +136,8 @@ TEST(SecsToTimecode, MatchesExactArithmeticForEveryMillisecondBelowTenHours)
     for (int thread = 0; thread < threads; ++thread) {
         workers.emplace_back([&, thread] {
             auto& found = mismatches[thread];
-            for (std::int64_t milliseconds = thread * step; milliseconds < 36'000'000 && found.size() < 10; milliseconds += threads * step) {
+            for (std::int64_t milliseconds = thread * step; milliseconds < 36'000'000 && found.size() < 10;
+                 milliseconds += threads * step) {
                 const auto timecode = SecsToTimecode(static_cast<double>(milliseconds) / 1000);
                 if (const auto expected = ReferenceTimecode(milliseconds); timecode != expected)
                     found.push_back(std::to_string(milliseconds) + " ms: " + timecode + " instead of " + expected);

@@ -15,11 +15,12 @@ using namespace std::string_literals;
 using ServiceFaultsTest = TranscriptWindowTest;
 
 const std::vector<LanguageRow> kTwoLanguages = {{"German", "de"}, {"French", "fr"}};
-const std::string kFrench = "<?xml version=\"1.0\" encoding=\"utf-8\" ?><transcript><text start=\"1\" dur=\"1\">Bonjour</text></transcript>";
+const std::string kFrench
+    = "<?xml version=\"1.0\" encoding=\"utf-8\" ?><transcript><text start=\"1\" dur=\"1\">Bonjour</text></transcript>";
 
 // The answer up to bytes, then the ending; with declared length, Content-Length counts it all.
-FakeResponse Cut(const std::string& body, std::size_t bytes, FakeResponse::Ending ending, bool declaredLength,
-                 std::chrono::milliseconds stall = 0ms)
+FakeResponse Cut(
+    const std::string& body, std::size_t bytes, FakeResponse::Ending ending, bool declaredLength, std::chrono::milliseconds stall = 0ms)
 {
     FakeResponse response;
     response.body = body;
@@ -94,18 +95,26 @@ TEST_F(ServiceFaultsTest, AFaultyListAnswerListsTheTracksThatArrivedWhole)
         EXPECT_EQ(listService.Requests().size(), before + 1) << "no redirection followed, nothing retried";
         EXPECT_EQ(Rows(), c.rows);
         EXPECT_EQ(window->XMLList().ListCount(), static_cast<int>(c.rows.size()));
-        EXPECT_EQ(messages, c.rows.empty() ? std::vector<std::string>{kNoTranscripts} : std::vector<std::string>{});
+        EXPECT_EQ(messages, c.rows.empty() ? std::vector<std::string> {kNoTranscripts} : std::vector<std::string> {});
 
         HTTPSocket::TestLimitBody(HTTPSocket::kBodyLimit);
         SearchVideo("next", {{"Japanese", "ja"}});
-        EXPECT_EQ(Rows(), (std::vector<LanguageRow>{{"Japanese", "ja"}})) << "the next search lists again";
+        EXPECT_EQ(Rows(), (std::vector<LanguageRow> {{"Japanese", "ja"}})) << "the next search lists again";
     }
 }
 
 TEST_F(ServiceFaultsTest, ListNamesThatAreNotUTF8AreListedAsTheyCame)
 {
-    SearchVideo("abc", {{"Fran\xE7" "ais", "fr"}, {"\xFF\xFE", "xx"}});
-    EXPECT_EQ(Rows(), (std::vector<LanguageRow>{{"Fran\xE7" "ais", "fr"}, {"\xFF\xFE", "xx"}}));
+    SearchVideo("abc",
+        {{"Fran\xE7"
+          "ais",
+             "fr"},
+            {"\xFF\xFE", "xx"}});
+    EXPECT_EQ(Rows(),
+        (std::vector<LanguageRow> {{"Fran\xE7"
+                                    "ais",
+                                       "fr"},
+            {"\xFF\xFE", "xx"}}));
     const QAbstractItemModel* list = static_cast<QTreeView*>(window->Listbox1().Widget())->model();
     EXPECT_EQ(list->index(0, 0).data().toString(), QString("Fran") + QChar::ReplacementCharacter + "ais");
     EXPECT_FALSE(list->index(1, 0).data().toString().isEmpty());
@@ -150,9 +159,9 @@ TEST_F(ServiceFaultsTest, AFailedTranscriptRequestEndsItsRowOnly)
         Answer({PathOf("French.txt")});
         Download();
         EXPECT_EQ(transcriptService.Requests().size(), before + 2);
-        EXPECT_EQ(messages, std::vector<std::string>{ConnectionFailure(c.errorCode)});
-        EXPECT_EQ(ProposedNames(), std::vector<std::string>{"French.txt"});
-        EXPECT_EQ(Entries(), QStringList{"French.txt"});
+        EXPECT_EQ(messages, std::vector<std::string> {ConnectionFailure(c.errorCode)});
+        EXPECT_EQ(ProposedNames(), std::vector<std::string> {"French.txt"});
+        EXPECT_EQ(Entries(), QStringList {"French.txt"});
         EXPECT_EQ(Read(PathOf("French.txt")), "Bonjour ");
         EXPECT_EQ(window->TextArea1().Text(), "");
     }
@@ -171,7 +180,7 @@ TEST_F(ServiceFaultsTest, TranscriptsThatArriveWholeAreSavedHoweverTheyCame)
         // Without a length, the end of the connection is the end of the answer: the caption cut
         // off there is left out.
         {"stall, then closed without length", Cut(transcript, transcript.find("Thanks") + 3, FakeResponse::Ending::Close, false, 300ms),
-         "Hello 'world' Second line "},
+            "Hello 'world' Second line "},
         {"bytes that are not UTF-8", Page("<text start=\"1\" dur=\"1\">caf\xE9 \xFF\xFE\xC3\0.</text>"s), "caf\xE9 \xFF\xFE\xC3\0. "s},
     };
     SearchVideo("abc", kTwoLanguages);
@@ -298,10 +307,9 @@ TEST_F(ServiceFaultsTest, APressWhileAHandlerWaitsIsDropped)
     Download();
     EXPECT_EQ(listService.Requests().size(), 1u);
     EXPECT_EQ(transcriptService.Requests().size(), 2u);
-    EXPECT_EQ(ProposedNames(), (std::vector<std::string>{"German.txt", "French.txt"}));
+    EXPECT_EQ(ProposedNames(), (std::vector<std::string> {"German.txt", "French.txt"}));
     EXPECT_EQ(Rows(), kTwoLanguages);
     EXPECT_TRUE(messages.empty());
     QTest::qWait(300);
     EXPECT_EQ(transcriptService.Requests().size(), 2u);
 }
-

@@ -120,9 +120,8 @@ TEST(Shell, DestroyingAShellStopsItsCommandAndWhatItStarted)
     {
         Shell shell;
         shell.SetMode(2);
-        shell.Execute(("sleep 60 & echo $! > '" + dir.filePath("child") + "'; echo $$ > '" + dir.filePath("shell") +
-                       "'; wait")
-                          .toStdString());
+        shell.Execute(
+            ("sleep 60 & echo $! > '" + dir.filePath("child") + "'; echo $$ > '" + dir.filePath("shell") + "'; wait").toStdString());
         shellPid = NumberIn(dir.filePath("shell"));
         childPid = NumberIn(dir.filePath("child"));
         ASSERT_GT(shellPid, 0);

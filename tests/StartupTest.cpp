@@ -1,7 +1,7 @@
+#include "app/Startup.h"
 #include "app/App.h"
 #include "app/FileTypes1.h"
 #include "app/MainMenuBar.h"
-#include "app/Startup.h"
 #include "tests/ProgramTest.h"
 #include "transcript_window/Window1.h"
 

@@ -23,14 +23,13 @@ TEST_F(TextControlTest, AboutWindowLabelListsApply)
 {
     const std::string text = "First paragraph.\r\rAuthor line\r\nSupport\nClosing";
     auto common = [](const std::string& name, int tabIndex, const std::string& labelText, int align, Color color, bool multiLine,
-                     float size, bool italic) -> PropertyList {
-        return {{"TabStop", true}, {"Name", name}, {"Index", kNoIndex}, {"Left", 17}, {"Top", 296}, {"Width", 356},
-                {"Height", 248}, {"LockLeft", true}, {"LockTop", true}, {"LockRight", false}, {"LockBottom", false},
-                {"TabPanelIndex", 0}, {"TabIndex", tabIndex}, {"Text", labelText}, {"TextAlign", align},
-                {"TextColor", color}, {"Multiline", multiLine}, {"Enabled", true}, {"Visible", true}, {"Selectable", false},
-                {"Transparent", false}, {"HelpTag", ""s}, {"AutoDeactivate", true}, {"TextFont", "System"s},
-                {"TextSize", size}, {"TextUnit", FontUnits{0}}, {"Bold", false}, {"Italic", italic}, {"Underline", false},
-                {"DataSource", ""s}, {"DataField", ""s}, {"InitialParent", ""s}};
+                      float size, bool italic) -> PropertyList {
+        return {{"TabStop", true}, {"Name", name}, {"Index", kNoIndex}, {"Left", 17}, {"Top", 296}, {"Width", 356}, {"Height", 248},
+            {"LockLeft", true}, {"LockTop", true}, {"LockRight", false}, {"LockBottom", false}, {"TabPanelIndex", 0},
+            {"TabIndex", tabIndex}, {"Text", labelText}, {"TextAlign", align}, {"TextColor", color}, {"Multiline", multiLine},
+            {"Enabled", true}, {"Visible", true}, {"Selectable", false}, {"Transparent", false}, {"HelpTag", ""s}, {"AutoDeactivate", true},
+            {"TextFont", "System"s}, {"TextSize", size}, {"TextUnit", FontUnits {0}}, {"Bold", false}, {"Italic", italic},
+            {"Underline", false}, {"DataSource", ""s}, {"DataField", ""s}, {"InitialParent", ""s}};
     };
     Label& about = Make<Label>("Label1", common("Label1", 1, text, 0, RGB(0, 0, 0), true, 0, false));
     Label& title = Make<Label>("Label3", common("Label3", 4, "for YouTube", 1, RGB(148, 53, 51), false, 18, true));
@@ -156,7 +155,8 @@ TEST_F(TextControlTest, TextAreaOutOfViewCatchesUpWhenItComesIntoView)
 {
     // The window's content area is 300 x 200.
     TextArea& right = Make<TextArea>("right", {{"Name", "right"s}, {"Left", 310}, {"Top", 0}, {"Width", 100}, {"Height", 50}});
-    TextArea& hidden = Make<TextArea>("hidden", {{"Name", "hidden"s}, {"Left", 0}, {"Top", 0}, {"Width", 100}, {"Height", 50}, {"Visible", false}});
+    TextArea& hidden
+        = Make<TextArea>("hidden", {{"Name", "hidden"s}, {"Left", 0}, {"Top", 0}, {"Width", 100}, {"Height", 50}, {"Visible", false}});
     TextArea& below = Make<TextArea>("below", {{"Name", "below"s}, {"Left", 0}, {"Top", 250}, {"Width", 100}, {"Height", 50}});
     TextArea& tabbed = Make<TextArea>("tabbed", {{"Name", "tabbed"s}, {"Left", 0}, {"Top", 300}, {"Width", 100}, {"Height", 50}});
     for (TextArea* area : {&right, &hidden, &below, &tabbed}) {

@@ -1,5 +1,5 @@
-#include "framework/FolderItem.h"
 #include "framework/TextOutputStream.h"
+#include "framework/FolderItem.h"
 #include "framework/text/Exceptions.h"
 
 #include <QDir>
@@ -153,10 +153,7 @@ protected:
         mounted_ = ::mount("tmpfs", dir_.path().toLocal8Bit().constData(), "tmpfs", 0, "size=64k") == 0;
         return mounted_;
     }
-    bool MakeReadOnly()
-    {
-        return ::mount(nullptr, dir_.path().toLocal8Bit().constData(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) == 0;
-    }
+    bool MakeReadOnly() { return ::mount(nullptr, dir_.path().toLocal8Bit().constData(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) == 0; }
     void TearDown() override
     {
         if (mounted_)
@@ -179,7 +176,7 @@ TEST_F(TextOutputStreamTest, WritesEveryByteUnchanged)
     stream->Write(bytes.substr(100));
     stream->Close();
     EXPECT_EQ(Read(Path("English.txt")), bytes);
-    EXPECT_EQ(Entries(), QStringList{"English.txt"});
+    EXPECT_EQ(Entries(), QStringList {"English.txt"});
 }
 
 TEST_F(TextOutputStreamTest, EmptyTextGivesEmptyFile)
@@ -206,14 +203,14 @@ TEST_F(TextOutputStreamTest, ReplacesAnExistingFileWholeAndKeepsItsPermissions)
     auto stream = TextOutputStream::Create(FolderItem(Path("English.txt")));
     stream->Write("new");
     EXPECT_EQ(Read(Path("English.txt")), std::string(5000, 'o')) << "the old file stays until Close";
-    EXPECT_EQ(Entries(), QStringList{"English.txt"}) << "the text being written has no name yet";
+    EXPECT_EQ(Entries(), QStringList {"English.txt"}) << "the text being written has no name yet";
     stream->Close();
 
     EXPECT_EQ(Read(Path("English.txt")), "new");
     struct stat status {};
     ASSERT_EQ(::stat(Path("English.txt").c_str(), &status), 0);
     EXPECT_EQ(status.st_mode & 0777, 0640u);
-    EXPECT_EQ(Entries(), QStringList{"English.txt"});
+    EXPECT_EQ(Entries(), QStringList {"English.txt"});
 }
 
 TEST_F(TextOutputStreamTest, StreamDroppedWithoutCloseLeavesTheFileAsItWas)
@@ -222,7 +219,7 @@ TEST_F(TextOutputStreamTest, StreamDroppedWithoutCloseLeavesTheFileAsItWas)
     TextOutputStream::Create(FolderItem(Path("English.txt")))->Write("new");
     TextOutputStream::Create(FolderItem(Path("other.txt")))->Write("new");
     EXPECT_EQ(Read(Path("English.txt")), "old");
-    EXPECT_EQ(Entries(), QStringList{"English.txt"});
+    EXPECT_EQ(Entries(), QStringList {"English.txt"});
 }
 
 TEST_F(TextOutputStreamTest, WriteAfterCloseIsRefused)
@@ -257,9 +254,8 @@ TEST_F(TextOutputStreamTest, FailuresRaiseWithTheSystemErrorAndLeaveNothingBehin
         EXPECT_EQ(failure->ErrorNumber(), c.errorNumber);
         EXPECT_NE(std::string(failure->what()).find("\"" + c.target + "\""), std::string::npos) << failure->what();
         EXPECT_NE(std::string(failure->what()).find(c.reason), std::string::npos) << failure->what();
-        EXPECT_EQ(Entries(), (QStringList{"English.txt", "folder"}));
-        EXPECT_EQ(QDir(QString::fromStdString(Path("folder"))).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
-                  QStringList{"inside"});
+        EXPECT_EQ(Entries(), (QStringList {"English.txt", "folder"}));
+        EXPECT_EQ(QDir(QString::fromStdString(Path("folder"))).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList {"inside"});
         EXPECT_EQ(Read(Path("English.txt")), "old");
     }
 }
@@ -276,7 +272,7 @@ TEST_F(TextOutputStreamTest, TargetTurnedIntoAFolderBeforeCloseFailsTheRename)
         EXPECT_EQ(exception.ErrorNumber(), EISDIR);
     }
     stream.reset();
-    EXPECT_EQ(Entries(), QStringList{"English.txt"});
+    EXPECT_EQ(Entries(), QStringList {"English.txt"});
 }
 
 TEST_F(TextOutputStreamTest, FullDiskKeepsTheOldFile)
@@ -288,7 +284,7 @@ TEST_F(TextOutputStreamTest, FullDiskKeepsTheOldFile)
     ASSERT_TRUE(failure);
     EXPECT_EQ(failure->ErrorNumber(), ENOSPC);
     EXPECT_EQ(Read(Path("English.txt")), "old");
-    EXPECT_EQ(Entries(), QStringList{"English.txt"});
+    EXPECT_EQ(Entries(), QStringList {"English.txt"});
 }
 
 TEST_F(TextOutputStreamTest, ReadOnlyFolderKeepsTheOldFile)
@@ -301,7 +297,7 @@ TEST_F(TextOutputStreamTest, ReadOnlyFolderKeepsTheOldFile)
     ASSERT_TRUE(failure);
     EXPECT_EQ(failure->ErrorNumber(), EROFS);
     EXPECT_EQ(Read(Path("English.txt")), "old");
-    EXPECT_EQ(Entries(), QStringList{"English.txt"});
+    EXPECT_EQ(Entries(), QStringList {"English.txt"});
 }
 
 TEST_F(TextOutputStreamTest, AnyNameTheFolderAcceptsSaves)
@@ -310,8 +306,7 @@ TEST_F(TextOutputStreamTest, AnyNameTheFolderAcceptsSaves)
         for (const std::size_t length : {244u, 255u}) {
             for (const bool existing : {false, true}) {
                 const std::string name = std::string(length - 4, 'n') + ".txt";
-                SCOPED_TRACE((settings ? "named, " : "anonymous, ") + std::to_string(length) +
-                             (existing ? ", existing" : ", new"));
+                SCOPED_TRACE((settings ? "named, " : "anonymous, ") + std::to_string(length) + (existing ? ", existing" : ", new"));
                 if (existing) {
                     Put(Path(name.c_str()), "old");
                     ASSERT_EQ(::chmod(Path(name.c_str()).c_str(), 0600), 0);
@@ -322,7 +317,7 @@ TEST_F(TextOutputStreamTest, AnyNameTheFolderAcceptsSaves)
                 if (existing) {
                     EXPECT_EQ(Permissions(Path(name.c_str())), 0600u);
                 }
-                EXPECT_EQ(Entries(), QStringList{QString::fromStdString(name)});
+                EXPECT_EQ(Entries(), QStringList {QString::fromStdString(name)});
                 ASSERT_TRUE(QFile::remove(QString::fromStdString(Path(name.c_str()))));
             }
         }
@@ -342,8 +337,7 @@ TEST_F(TextOutputStreamTest, WritesThroughSymbolicLinksAndKeepsThem)
         {"relative", {{"link.txt", "real/English.txt"}}, "link.txt", "real/English.txt", true},
         {"absolute", {{"link.txt", "@/real/English.txt"}}, "link.txt", "real/English.txt", true},
         {"chain", {{"hop.txt", "real/English.txt"}, {"link.txt", "hop.txt"}}, "link.txt", "real/English.txt", true},
-        {"relative to the link's folder", {{"links/link.txt", "../real/English.txt"}}, "links/link.txt",
-         "real/English.txt", true},
+        {"relative to the link's folder", {{"links/link.txt", "../real/English.txt"}}, "links/link.txt", "real/English.txt", true},
         {"to a file not there yet", {{"link.txt", "real/New.txt"}}, "link.txt", "real/New.txt", false},
     };
     for (const auto& c : cases) {
@@ -371,7 +365,7 @@ TEST_F(TextOutputStreamTest, WritesThroughSymbolicLinksAndKeepsThem)
         for (const auto& [link, text] : c.links)
             EXPECT_TRUE(QFileInfo(QString::fromStdString(root + "/" + link)).isSymLink()) << link;
         EXPECT_EQ(EntriesOf(folder.path()), before);
-        EXPECT_EQ(EntriesOf(folder.path() + "/real"), QStringList{QFileInfo(c.file).fileName()});
+        EXPECT_EQ(EntriesOf(folder.path() + "/real"), QStringList {QFileInfo(c.file).fileName()});
     }
 }
 
@@ -383,7 +377,7 @@ TEST_F(TextOutputStreamTest, LinkThatLeadsNowhereIsRefused)
     EXPECT_EQ(failure->ErrorNumber(), ELOOP);
     EXPECT_NE(std::string(failure->what()).find("\"" + Path("loop.txt") + "\""), std::string::npos) << failure->what();
     EXPECT_TRUE(QFileInfo(QString::fromStdString(Path("loop.txt"))).isSymLink());
-    EXPECT_EQ(Entries(), QStringList{"loop.txt"});
+    EXPECT_EQ(Entries(), QStringList {"loop.txt"});
 }
 
 TEST_F(TextOutputStreamTest, FileTheUserMayNotWriteIsRefusedAndUntouched)
@@ -428,5 +422,5 @@ TEST_F(TextOutputStreamTest, WriterKilledBeforeCloseLeavesOnlyTheOldFile)
     ASSERT_TRUE(WIFSIGNALED(end.status)) << end.report;
     EXPECT_EQ(WTERMSIG(end.status), SIGKILL);
     EXPECT_EQ(Read(Path("English.txt")), "old");
-    EXPECT_EQ(Entries(), QStringList{"English.txt"});
+    EXPECT_EQ(Entries(), QStringList {"English.txt"});
 }

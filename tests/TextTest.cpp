@@ -1,5 +1,5 @@
-#include "framework/text/Exceptions.h"
 #include "framework/text/Text.h"
+#include "framework/text/Exceptions.h"
 
 #include <gtest/gtest.h>
 

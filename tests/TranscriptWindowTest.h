@@ -29,12 +29,12 @@ class ClosedPort {
 public:
     ClosedPort() : socket_(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0))
     {
-        sockaddr_in address{};
+        sockaddr_in address {};
         address.sin_family = AF_INET;
         address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
         socklen_t length = sizeof address;
-        if (socket_ >= 0 && ::bind(socket_, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
-            ::getsockname(socket_, reinterpret_cast<sockaddr*>(&address), &length) == 0)
+        if (socket_ >= 0 && ::bind(socket_, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0
+            && ::getsockname(socket_, reinterpret_cast<sockaddr*>(&address), &length) == 0)
             port_ = ntohs(address.sin_port);
     }
     ~ClosedPort()
@@ -94,8 +94,8 @@ protected:
     {
         std::string answer = "<?xml version=\"1.0\" encoding=\"utf-8\" ?><list id=\"7\">";
         for (std::size_t i = 0; i < tracks.size(); ++i)
-            answer += "<track id=\"" + std::to_string(i) + "\" name=\"\" lang_code=\"" + tracks[i].code + "\" lang_original=\"" +
-                      tracks[i].name + "\" lang_translated=\"" + tracks[i].name + "\"" + (i == 0 ? " lang_default=\"true\"" : "") + "/>";
+            answer += "<track id=\"" + std::to_string(i) + "\" name=\"\" lang_code=\"" + tracks[i].code + "\" lang_original=\""
+                + tracks[i].name + "\" lang_translated=\"" + tracks[i].name + "\"" + (i == 0 ? " lang_default=\"true\"" : "") + "/>";
         return answer + "</list>";
     }
 
@@ -191,25 +191,24 @@ protected:
 
     static std::string ConnectionFailure(int number)
     {
-        return "Error code: " + std::to_string(number) +
-               " - A connection to YouTube was not able to be established. Check your internet connection and try again.";
+        return "Error code: " + std::to_string(number)
+            + " - A connection to YouTube was not able to be established. Check your internet connection and try again.";
     }
     // A transcript of three captions, and the file text it gives in each form.
-    static constexpr const char* kTranscript =
-        "<?xml version=\"1.0\" encoding=\"utf-8\" ?><transcript>"
-        "<text start=\"5.2\" dur=\"2.3\">Hello &amp;#39;world&amp;#39;</text>"
-        "<text start=\"75.5\" dur=\"1.9\">Second\nline</text>"
-        "<text start=\"3725.25\" dur=\"4\">Thanks</text></transcript>";
+    static constexpr const char* kTranscript = "<?xml version=\"1.0\" encoding=\"utf-8\" ?><transcript>"
+                                               "<text start=\"5.2\" dur=\"2.3\">Hello &amp;#39;world&amp;#39;</text>"
+                                               "<text start=\"75.5\" dur=\"1.9\">Second\nline</text>"
+                                               "<text start=\"3725.25\" dur=\"4\">Thanks</text></transcript>";
     static constexpr const char* kParagraphs = "Hello 'world' Second line Thanks ";
     static constexpr const char* kLines = "Hello 'world'\nSecond line\nThanks\n";
     static constexpr const char* kTimedLines = "[00:00:05.20]\tHello 'world'\n[00:01:15.50]\tSecond line\n[01:02:05.25]\tThanks\n";
 
-    static constexpr const char* kNoTranscripts =
-        "There are no transcripts available for this video. Auto-generated transcripts contain no data and cannot be downloaded.";
+    static constexpr const char* kNoTranscripts
+        = "There are no transcripts available for this video. Auto-generated transcripts contain no data and cannot be downloaded.";
     static constexpr const char* kNotAnAddress = "This does not appear to be a YouTube URL.";
 
     FakeService listService;
-    FakeService transcriptService{YouTubeIdentity()};
+    FakeService transcriptService {YouTubeIdentity()};
     QTemporaryDir folder;
     Window1* window = nullptr;
 };

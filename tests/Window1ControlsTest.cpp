@@ -24,24 +24,33 @@ struct Accessor {
     const std::type_info& type;
 };
 
-template <class T, T& (Window1::*get)()>
-Accessor Of(const char* name)
+template <class T, T& (Window1::*get)()> Accessor Of(const char* name)
 {
     return {name, [](Window1& window) -> RectControl& { return (window.*get)(); }, typeid(T)};
 }
 
 // In creation order.
 const std::vector<Accessor> kAccessors = {
-    Of<PushButton, &Window1::PushButton1>("PushButton1"),   Of<Label, &Window1::Label1>("Label1"),
-    Of<Label, &Window1::Label2>("Label2"),                  Of<TextField, &Window1::TextField1>("TextField1"),
-    Of<PushButton, &Window1::PushButton2>("PushButton2"),   Of<Listbox, &Window1::XMLList>("XMLList"),
-    Of<TextArea, &Window1::TextArea1>("TextArea1"),         Of<Listbox, &Window1::Listbox1>("Listbox1"),
-    Of<CheckBox, &Window1::paragraphBox>("paragraphBox"),   Of<Label, &Window1::Label3>("Label3"),
-    Of<CheckBox, &Window1::lineBox>("lineBox"),             Of<Line, &Window1::Line1>("Line1"),
-    Of<Line, &Window1::Line2>("Line2"),                     Of<CheckBox, &Window1::plainTextBox>("plainTextBox"),
-    Of<Label, &Window1::Label4>("Label4"),                  Of<CheckBox, &Window1::PDFbox>("PDFbox"),
-    Of<Label, &Window1::Label6>("Label6"),                  Of<CheckBox, &Window1::timecodeBox>("timecodeBox"),
-    Of<Canvas, &Window1::Canvas1>("Canvas1"),               Of<CheckBox, &Window1::openBox>("openBox"),
+    Of<PushButton, &Window1::PushButton1>("PushButton1"),
+    Of<Label, &Window1::Label1>("Label1"),
+    Of<Label, &Window1::Label2>("Label2"),
+    Of<TextField, &Window1::TextField1>("TextField1"),
+    Of<PushButton, &Window1::PushButton2>("PushButton2"),
+    Of<Listbox, &Window1::XMLList>("XMLList"),
+    Of<TextArea, &Window1::TextArea1>("TextArea1"),
+    Of<Listbox, &Window1::Listbox1>("Listbox1"),
+    Of<CheckBox, &Window1::paragraphBox>("paragraphBox"),
+    Of<Label, &Window1::Label3>("Label3"),
+    Of<CheckBox, &Window1::lineBox>("lineBox"),
+    Of<Line, &Window1::Line1>("Line1"),
+    Of<Line, &Window1::Line2>("Line2"),
+    Of<CheckBox, &Window1::plainTextBox>("plainTextBox"),
+    Of<Label, &Window1::Label4>("Label4"),
+    Of<CheckBox, &Window1::PDFbox>("PDFbox"),
+    Of<Label, &Window1::Label6>("Label6"),
+    Of<CheckBox, &Window1::timecodeBox>("timecodeBox"),
+    Of<Canvas, &Window1::Canvas1>("Canvas1"),
+    Of<CheckBox, &Window1::openBox>("openBox"),
     Of<Line, &Window1::Line3>("Line3"),
 };
 
@@ -73,15 +82,24 @@ TEST_F(ProgramTest, ControlsStandWhereTheirListsPutThem)
         bool visible;
     };
     const std::vector<Place> places = {
-        {"PushButton1", {315, 371, 205, 20}, true}, {"Label1", {30, 103, 280, 20}, true},
-        {"Label2", {30, 20, 305, 23}, true},        {"TextField1", {30, 46, 399, 22}, true},
-        {"PushButton2", {441, 47, 89, 20}, true},   {"XMLList", {30, 558, 934, 272}, true},
-        {"TextArea1", {566, 23, 489, 451}, true},   {"Listbox1", {30, 135, 250, 256}, true},
-        {"paragraphBox", {327, 129, 199, 20}, true}, {"Label3", {322, 103, 208, 20}, true},
-        {"lineBox", {327, 173, 199, 20}, true},     {"plainTextBox", {331, 443, 199, 20}, false},
-        {"Label4", {30, 71, 401, 20}, true},        {"PDFbox", {327, 486, 199, 20}, false},
-        {"Label6", {322, 22, 178, 20}, true},       {"timecodeBox", {327, 203, 199, 20}, true},
-        {"Canvas1", {369, 266, 100, 100}, true},    {"openBox", {327, 245, 199, 20}, true},
+        {"PushButton1", {315, 371, 205, 20}, true},
+        {"Label1", {30, 103, 280, 20}, true},
+        {"Label2", {30, 20, 305, 23}, true},
+        {"TextField1", {30, 46, 399, 22}, true},
+        {"PushButton2", {441, 47, 89, 20}, true},
+        {"XMLList", {30, 558, 934, 272}, true},
+        {"TextArea1", {566, 23, 489, 451}, true},
+        {"Listbox1", {30, 135, 250, 256}, true},
+        {"paragraphBox", {327, 129, 199, 20}, true},
+        {"Label3", {322, 103, 208, 20}, true},
+        {"lineBox", {327, 173, 199, 20}, true},
+        {"plainTextBox", {331, 443, 199, 20}, false},
+        {"Label4", {30, 71, 401, 20}, true},
+        {"PDFbox", {327, 486, 199, 20}, false},
+        {"Label6", {322, 22, 178, 20}, true},
+        {"timecodeBox", {327, 203, 199, 20}, true},
+        {"Canvas1", {369, 266, 100, 100}, true},
+        {"openBox", {327, 245, 199, 20}, true},
     };
     Window1& window = instance::Window1();
     window.Show();
@@ -98,8 +116,8 @@ TEST_F(ProgramTest, ControlsStandWhereTheirListsPutThem)
         QPoint from, to;
         bool visible;
     };
-    for (const Ends& ends : {Ends{window.Line1(), {322, 161}, {520, 161}, true}, Ends{window.Line2(), {323, 425}, {521, 425}, false},
-                             Ends{window.Line3(), {322, 234}, {521, 234}, true}}) {
+    for (const Ends& ends : {Ends {window.Line1(), {322, 161}, {520, 161}, true}, Ends {window.Line2(), {323, 425}, {521, 425}, false},
+             Ends {window.Line3(), {322, 234}, {521, 234}, true}}) {
         EXPECT_EQ(QPoint(ends.line.X1(), ends.line.Y1()), ends.from) << ends.line.Name();
         EXPECT_EQ(QPoint(ends.line.X2(), ends.line.Y2()), ends.to) << ends.line.Name();
         EXPECT_EQ(ends.line.BorderWidth(), 1);
@@ -109,8 +127,8 @@ TEST_F(ProgramTest, ControlsStandWhereTheirListsPutThem)
 
     // The working buffers are visible controls merely placed beyond the content area.
     EXPECT_EQ(window.ContentArea()->rect(), kContentArea);
-    for (RectControl* control : std::initializer_list<RectControl*>{&window.XMLList(), &window.TextArea1(), &window.Line2(),
-                                                                     &window.plainTextBox(), &window.PDFbox()})
+    for (RectControl* control : std::initializer_list<RectControl*> {
+             &window.XMLList(), &window.TextArea1(), &window.Line2(), &window.plainTextBox(), &window.PDFbox()})
         EXPECT_FALSE(control->Widget()->geometry().intersects(kContentArea)) << control->Name();
 }
 
@@ -132,9 +150,9 @@ TEST_F(ProgramTest, ButtonsBoxesAndFieldsStartAsDeclared)
         const char* caption;
         bool ticked;
     };
-    for (const Box& b : {Box{window.paragraphBox(), "Paragraph Form", false}, Box{window.lineBox(), "Line-by-line", false},
-                         Box{window.plainTextBox(), "Save as Plain Text File", true}, Box{window.PDFbox(), "Save as PDF File", false},
-                         Box{window.timecodeBox(), "Include Timecode", false}, Box{window.openBox(), "Open File(s) After Saving", true}}) {
+    for (const Box& b : {Box {window.paragraphBox(), "Paragraph Form", false}, Box {window.lineBox(), "Line-by-line", false},
+             Box {window.plainTextBox(), "Save as Plain Text File", true}, Box {window.PDFbox(), "Save as PDF File", false},
+             Box {window.timecodeBox(), "Include Timecode", false}, Box {window.openBox(), "Open File(s) After Saving", true}}) {
         EXPECT_EQ(b.box.Caption(), b.caption);
         EXPECT_EQ(b.box.Value(), b.ticked) << b.caption;
     }
@@ -236,7 +254,7 @@ TEST_F(ProgramTest, ReturnPressesSearch)
     window.TextField1().SetFocus();
     QTest::keyClick(window.TextField1().Widget(), Qt::Key_Return);
     QTest::keyClick(window.Listbox1().Widget(), Qt::Key_Return);
-    EXPECT_EQ(pressed, (std::vector<std::string>{"Search", "Search"}));
+    EXPECT_EQ(pressed, (std::vector<std::string> {"Search", "Search"}));
 }
 
 TEST_F(ProgramTest, TabMovesTheFocusInTheOrderOfTabIndex)
@@ -249,14 +267,15 @@ TEST_F(ProgramTest, TabMovesTheFocusInTheOrderOfTabIndex)
     std::vector<std::string> order;
     for (int press = 0; press < 12; ++press) {
         QWidget* focused = QApplication::focusWidget();
-        auto named = std::find_if(kAccessors.begin(), kAccessors.end(),
-                                  [&](const Accessor& a) { return a.get(window).Widget() == focused; });
+        auto named
+            = std::find_if(kAccessors.begin(), kAccessors.end(), [&](const Accessor& a) { return a.get(window).Widget() == focused; });
         order.push_back(named == kAccessors.end() ? "(none of the controls)" : named->name);
         QTest::keyClick(focused, Qt::Key_Tab);
     }
     // Labels, lines and the logo take no focus; the hidden boxes are passed over.
-    EXPECT_EQ(order, (std::vector<std::string>{"PushButton1", "TextField1", "PushButton2", "XMLList", "TextArea1", "Listbox1",
-                                               "timecodeBox", "paragraphBox", "lineBox", "openBox", "PushButton1", "TextField1"}));
+    EXPECT_EQ(order,
+        (std::vector<std::string> {"PushButton1", "TextField1", "PushButton2", "XMLList", "TextArea1", "Listbox1", "timecodeBox",
+            "paragraphBox", "lineBox", "openBox", "PushButton1", "TextField1"}));
 }
 
 TEST_F(ProgramTest, TheWorkingBufferOutOfViewHoldsLargeTextsWithoutShowingThem)

@@ -1,14 +1,14 @@
+#include "framework/Window.h"
 #include "framework/Application.h"
 #include "framework/MenuItem.h"
 #include "framework/ProgramBoundary.h"
-#include "framework/Window.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QLineEdit>
 #include <QMainWindow>
-#include <QMenuBar>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPointer>
 
 #include <thread>
@@ -46,7 +46,8 @@ protected:
     {
         events.push_back("Layout");
         SetMenuBar(OneMenu());
-        _SetProperties(*this, {{"Width", 320}, {"Height", 200}, {"Title", std::string("Hooks")}, {"Resizeable", false}, {"Visible", false}});
+        _SetProperties(
+            *this, {{"Width", 320}, {"Height", 200}, {"Title", std::string("Hooks")}, {"Resizeable", false}, {"Visible", false}});
     }
     void CreateControls() override { events.push_back("CreateControls"); }
     void AddMenuHandlers() override
@@ -111,7 +112,7 @@ protected:
 TEST_F(WindowTest, ConstructionRunsTheHooksThenEntersTheWindowBeforeOpen)
 {
     HookWindow& window = Window::Construct<HookWindow>();
-    EXPECT_EQ(events, (std::vector<std::string>{"Layout", "CreateControls", "AddMenuHandlers", "Open, found self"}));
+    EXPECT_EQ(events, (std::vector<std::string> {"Layout", "CreateControls", "AddMenuHandlers", "Open, found self"}));
     EXPECT_EQ(_GetImplicitWindow("HookWindow.HookWindow"), &window);
     EXPECT_EQ(_GetImplicitWindow("Other.Other"), nullptr);
     EXPECT_FALSE(window.IsVisible());
@@ -173,7 +174,7 @@ TEST_F(WindowTest, MenuCommandRunsTheWindowsHandlerOrElseTheApplications)
     HookWindow& window = Window::Construct<HookWindow>();
     events.clear();
     MenuAction(window, "FileHelp")->trigger();
-    EXPECT_EQ(events, std::vector<std::string>{"app Help"});
+    EXPECT_EQ(events, std::vector<std::string> {"app Help"});
     window.Close();
 
     struct BindingWindow : HookWindow {
@@ -182,7 +183,7 @@ TEST_F(WindowTest, MenuCommandRunsTheWindowsHandlerOrElseTheApplications)
     HookWindow& withHandler = Window::Construct<BindingWindow>();
     events.clear();
     MenuAction(withHandler, "FileHelp")->trigger();
-    EXPECT_EQ(events, std::vector<std::string>{"window Help"});
+    EXPECT_EQ(events, std::vector<std::string> {"window Help"});
 }
 
 TEST_F(WindowTest, AWindowKeepsTheMenuBarItShowsAliveUntilItGoes)
@@ -237,14 +238,18 @@ TEST_F(WindowTest, TheTitleBarButtonsFollowTheDeclaredProperties)
     const struct {
         bool resizeable, close, minimize, maximize;
     } cases[] = {
-        {false, true, true, true},  {true, true, true, false},   {false, false, false, false},
-        {true, false, true, true},  {false, true, false, false}, {true, true, false, true},
+        {false, true, true, true},
+        {true, true, true, false},
+        {false, false, false, false},
+        {true, false, true, true},
+        {false, true, false, false},
+        {true, true, false, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "resizeable " << c.resizeable << ", close " << c.close << ", minimise " << c.minimize
                                         << ", maximise " << c.maximize);
         DeclaredWindow::declared = {{"Resizeable", c.resizeable}, {"CloseButton", c.close}, {"MinimizeButton", c.minimize},
-                                    {"MaximizeButton", c.maximize}, {"Visible", false}};
+            {"MaximizeButton", c.maximize}, {"Visible", false}};
         Window& window = Window::Construct<DeclaredWindow>();
         const Qt::WindowFlags flags = window.TopLevelWidget()->windowFlags();
         EXPECT_EQ(flags.testFlag(Qt::WindowCloseButtonHint), c.close);

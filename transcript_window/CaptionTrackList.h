@@ -6,9 +6,9 @@
 
 // One caption track of a video, as the language list shows it.
 struct CaptionTrack {
-    std::string element;  // the track element, less its opening and an empty name attribute
-    std::string name;     // the language's display name (lang_translated)
-    std::string code;     // the language code that a transcript request sends (lang_code)
+    std::string element; // the track element, less its opening and an empty name attribute
+    std::string name; // the language's display name (lang_translated)
+    std::string code; // the language code that a transcript request sends (lang_code)
 };
 
 // The caption tracks of a track-list answer, in answer order, cut apart with literal markers.

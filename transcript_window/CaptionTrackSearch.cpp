@@ -26,7 +26,8 @@ void Window1::PushButton2_Action(PushButton&)
 
     HTTPSocket socket;
     socket.SetBodyLimit(kTrackListBodyLimit);
-    const std::string answer = socket.Get(std::string("http://") + kTrackListHost + "/timedtext?type=list&v=" + VideoId(address), kTrackListTimeout);
+    const std::string answer
+        = socket.Get(std::string("http://") + kTrackListHost + "/timedtext?type=list&v=" + VideoId(address), kTrackListTimeout);
     TextArea1().SetText(answer);
 
     for (const CaptionTrack& track : ParseCaptionTrackList(answer)) {

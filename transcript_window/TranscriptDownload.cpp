@@ -18,8 +18,8 @@ bool Succeeded(int httpStatus)
 
 void ShowConnectionFailure(int number)
 {
-    MsgBox("Error code: " + Str(number) +
-           " - A connection to YouTube was not able to be established. Check your internet connection and try again.");
+    MsgBox("Error code: " + Str(number)
+        + " - A connection to YouTube was not able to be established. Check your internet connection and try again.");
 }
 }
 
@@ -29,8 +29,8 @@ void Window1::getTranscriptions(int row)
     HTTPSocket socket;
     const std::string videoId = VideoId(TextField1().Text());
     TextArea1().SetText("");
-    const std::string address =
-        ReplaceAll("https://" + std::string(kTranscriptHost) + "/api/timedtext?&v=" + videoId + "&lang=" + Listbox1().Cell(row, 1), " ", "");
+    const std::string address = ReplaceAll(
+        "https://" + std::string(kTranscriptHost) + "/api/timedtext?&v=" + videoId + "&lang=" + Listbox1().Cell(row, 1), " ", "");
 
     std::string answer = socket.Get(address, kTranscriptTimeout);
     // A transfer cut short, or an error page, is no transcript: saving it would pass a failure off as one.
@@ -43,9 +43,9 @@ void Window1::getTranscriptions(int row)
         return;
     }
 
-    const TranscriptForm form = !lineBox().Value()       ? TranscriptForm::Paragraph
-                                : timecodeBox().Value() ? TranscriptForm::LineByLineWithTimecode
-                                                        : TranscriptForm::LineByLine;
+    const TranscriptForm form = !lineBox().Value() ? TranscriptForm::Paragraph
+        : timecodeBox().Value()                    ? TranscriptForm::LineByLineWithTimecode
+                                                   : TranscriptForm::LineByLine;
     // Moved, not copied: a long answer is the largest thing the download holds.
     TextArea1().SetText(ConvertTranscript(DefineEncoding(std::move(answer), Encodings::UTF8), form));
 

@@ -4,8 +4,13 @@
 #include "app/StoredLists.h"
 
 namespace {
-const PropertyList kWindowProperties = stored::WindowList(
-    {.width = 550, .height = 411, .title = "Quorvane for YouTube", .resizeable = false, .maximizeButton = true, .composite = true, .visible = false});
+const PropertyList kWindowProperties = stored::WindowList({.width = 550,
+    .height = 411,
+    .title = "Quorvane for YouTube",
+    .resizeable = false,
+    .maximizeButton = true,
+    .composite = true,
+    .visible = false});
 }
 
 void Window1::Layout()

@@ -84,7 +84,8 @@ Decimal RoundedToSignificantDigits(double number, int keep)
                 unit *= 10;
             rounded = (whole + unit / 2) / unit;
         }
-        decimal.count = static_cast<int>(std::to_chars(decimal.digits, decimal.digits + sizeof decimal.digits, rounded).ptr - decimal.digits);
+        decimal.count
+            = static_cast<int>(std::to_chars(decimal.digits, decimal.digits + sizeof decimal.digits, rounded).ptr - decimal.digits);
         decimal.point = decimal.count - decimals;
         DropTrailingZeros(decimal);
         return decimal;
@@ -113,9 +114,8 @@ Decimal RoundedToSignificantDigits(double number, int keep)
         const double tie = static_cast<double>(kept * 10 + 5);
         const double scale = std::pow(10.0, std::abs(tieExponent));
         const double magnitude = std::fabs(number);
-        const bool isTie = tieExponent < 0
-            ? magnitude * scale == tie && std::fma(magnitude, scale, -tie) == 0
-            : tie * scale == magnitude && std::fma(tie, scale, -magnitude) == 0;
+        const bool isTie = tieExponent < 0 ? magnitude * scale == tie && std::fma(magnitude, scale, -tie) == 0
+                                           : tie * scale == magnitude && std::fma(tie, scale, -magnitude) == 0;
         if (isTie)
             ++decimal.digits[decimal.count - 1];
     }

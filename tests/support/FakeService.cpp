@@ -7,8 +7,8 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-#include <csignal>
 #include <cerrno>
+#include <csignal>
 #include <cstdint>
 #include <optional>
 #include <stdexcept>
@@ -82,7 +82,10 @@ public:
     Connection(const Connection&) = delete;
     Connection& operator=(const Connection&) = delete;
 
-    bool Handshake() { return !ssl_ || Retry([this] { return SSL_accept(ssl_); }) > 0; }
+    bool Handshake()
+    {
+        return !ssl_ || Retry([this] { return SSL_accept(ssl_); }) > 0;
+    }
 
     // The request up to its empty line, or nothing when the client left first.
     std::optional<std::string> ReadHead()
@@ -124,8 +127,7 @@ public:
     void Stall()
     {
         char buffer[4096];
-        while (ReadSome(buffer, sizeof buffer) > 0) {
-        }
+        while (ReadSome(buffer, sizeof buffer) > 0) {}
     }
 
     void Close()
@@ -139,7 +141,7 @@ public:
     // Closing with a zero linger time sends a reset instead of the orderly end.
     void Reset()
     {
-        const linger abort{1, 0};
+        const linger abort {1, 0};
         setsockopt(socket_, SOL_SOCKET, SO_LINGER, &abort, sizeof abort);
         close(socket_);
         socket_ = -1;
@@ -149,7 +151,7 @@ private:
     bool Wait(short events)
     {
         while (!service_.Stopping()) {
-            pollfd ready{socket_, events, 0};
+            pollfd ready {socket_, events, 0};
             const int result = poll(&ready, 1, kPollMilliseconds);
             if (result > 0)
                 return true;
@@ -171,8 +173,7 @@ private:
     }
 
     // Repeats a TLS call while it waits for the socket; its result, or 0 or less on failure.
-    template <typename Call>
-    int Retry(Call call)
+    template <typename Call> int Retry(Call call)
     {
         for (;;) {
             const int result = call();
@@ -195,16 +196,16 @@ FakeService::FakeService(int port)
     listener_ = socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
     if (listener_ < 0)
         throw std::runtime_error("cannot make a socket");
-    sockaddr_in address{};
+    sockaddr_in address {};
     address.sin_family = AF_INET;
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     address.sin_port = htons(static_cast<std::uint16_t>(port));
     socklen_t length = sizeof address;
     // A fixed port may still hold connections of an earlier run waiting out their close.
     const int reuse = 1;
-    if ((port != 0 && setsockopt(listener_, SOL_SOCKET, SO_REUSEADDR, &reuse, sizeof reuse) != 0) ||
-        bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 || listen(listener_, 16) != 0 ||
-        getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
+    if ((port != 0 && setsockopt(listener_, SOL_SOCKET, SO_REUSEADDR, &reuse, sizeof reuse) != 0)
+        || bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 || listen(listener_, 16) != 0
+        || getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
         close(listener_);
         throw std::runtime_error("cannot listen on 127.0.0.1:" + std::to_string(port));
     }
@@ -216,9 +217,9 @@ FakeService::FakeService(const TlsIdentity& identity, int port) : FakeService(po
 {
     // The thread reads tls_ only for connections it accepts after this, hence the lock.
     std::unique_ptr<SSL_CTX, decltype(&SSL_CTX_free)> tls(SSL_CTX_new(TLS_server_method()), SSL_CTX_free);
-    if (!tls || SSL_CTX_use_certificate_chain_file(tls.get(), identity.certificateFile.c_str()) != 1 ||
-        SSL_CTX_use_PrivateKey_file(tls.get(), identity.keyFile.c_str(), SSL_FILETYPE_PEM) != 1 ||
-        SSL_CTX_check_private_key(tls.get()) != 1)
+    if (!tls || SSL_CTX_use_certificate_chain_file(tls.get(), identity.certificateFile.c_str()) != 1
+        || SSL_CTX_use_PrivateKey_file(tls.get(), identity.keyFile.c_str(), SSL_FILETYPE_PEM) != 1
+        || SSL_CTX_check_private_key(tls.get()) != 1)
         throw std::runtime_error("cannot load the test certificate " + identity.certificateFile);
     const std::lock_guard lock(mutex_);
     tls_ = std::move(tls);
@@ -273,7 +274,7 @@ void FakeService::Run()
     pthread_sigmask(SIG_BLOCK, &pipe, nullptr);
 
     while (!Stopping()) {
-        pollfd ready{listener_, POLLIN, 0};
+        pollfd ready {listener_, POLLIN, 0};
         if (poll(&ready, 1, kPollMilliseconds) <= 0)
             continue;
         const int socket = accept4(listener_, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);

@@ -31,13 +31,13 @@ struct FakeResponse {
     bool contentLength = true;
     // False sends no status line and no headers, only the body bytes.
     bool sendHead = true;
-    std::chrono::milliseconds delay{0}; // before the first byte
+    std::chrono::milliseconds delay {0}; // before the first byte
     // Above 0: the body goes out in pieces of this many bytes, chunkInterval apart.
     std::size_t chunkSize = 0;
-    std::chrono::milliseconds chunkInterval{0};
+    std::chrono::milliseconds chunkInterval {0};
     // How many body bytes go out before the ending (Content-Length still counts the whole body).
     std::size_t bodyBytes = std::string::npos;
-    std::chrono::milliseconds beforeEnding{0};
+    std::chrono::milliseconds beforeEnding {0};
     Ending ending = Ending::Close;
 };
 
@@ -81,7 +81,7 @@ private:
 
     bool Stopping() const;
 
-    std::unique_ptr<SSL_CTX, decltype(&SSL_CTX_free)> tls_{nullptr, SSL_CTX_free};
+    std::unique_ptr<SSL_CTX, decltype(&SSL_CTX_free)> tls_ {nullptr, SSL_CTX_free};
     int listener_ = -1;
     int port_ = 0;
 

@@ -78,7 +78,8 @@ void Copy(const std::string& from, const std::string& to)
 {
     const std::string bytes = Contents(from);
     QFile file(QString::fromStdString(to));
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size()))
+    if (!file.open(QIODevice::WriteOnly)
+        || file.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size()))
         throw std::runtime_error("cannot write " + to);
 }
 
@@ -96,7 +97,7 @@ void PrintNew(const FakeService& service, std::size_t& printed)
 
 bool InputOpen()
 {
-    pollfd input{STDIN_FILENO, POLLIN, 0};
+    pollfd input {STDIN_FILENO, POLLIN, 0};
     if (poll(&input, 1, kLookMilliseconds) <= 0)
         return true;
     char byte;

@@ -27,12 +27,15 @@ std::string ServerConfig(const std::vector<std::string>& hostNames)
            "distinguished_name = dn\n"
            "prompt = no\n"
            "[dn]\n"
-           "CN = " + hostNames.front() + "\n"
-           "[ext]\n"
-           "basicConstraints = critical,CA:FALSE\n"
-           "keyUsage = critical,digitalSignature\n"
-           "extendedKeyUsage = serverAuth\n"
-           "subjectAltName = " + names + "\n";
+           "CN = "
+        + hostNames.front()
+        + "\n"
+          "[ext]\n"
+          "basicConstraints = critical,CA:FALSE\n"
+          "keyUsage = critical,digitalSignature\n"
+          "extendedKeyUsage = serverAuth\n"
+          "subjectAltName = "
+        + names + "\n";
 }
 
 void WriteFile(const std::string& path, const std::string& text)
@@ -45,9 +48,9 @@ void WriteFile(const std::string& path, const std::string& text)
 // A new P-256 key and a certificate for it, made by "openssl req -x509".
 void RunRequest(const std::string& config, const std::string& key, const std::string& certificate, const QStringList& signing)
 {
-    QStringList arguments{"req", "-x509", "-config", QString::fromStdString(config), "-extensions", "ext",
-                          "-newkey", "ec", "-pkeyopt", "ec_paramgen_curve:prime256v1", "-nodes",
-                          "-keyout", QString::fromStdString(key), "-out", QString::fromStdString(certificate), "-days", "2"};
+    QStringList arguments {"req", "-x509", "-config", QString::fromStdString(config), "-extensions", "ext", "-newkey", "ec", "-pkeyopt",
+        "ec_paramgen_curve:prime256v1", "-nodes", "-keyout", QString::fromStdString(key), "-out", QString::fromStdString(certificate),
+        "-days", "2"};
     arguments += signing;
     QProcess openssl;
     openssl.setProcessChannelMode(QProcess::MergedChannels);
@@ -87,7 +90,7 @@ TlsIdentity TestCertificates::Make(const std::vector<std::string>& hostNames, bo
 {
     const std::string base = "server" + std::to_string(++issued_);
     const std::string config = PathOf(base + ".cnf");
-    TlsIdentity identity{PathOf(base + ".pem"), PathOf(base + ".key")};
+    TlsIdentity identity {PathOf(base + ".pem"), PathOf(base + ".key")};
     WriteFile(config, ServerConfig(hostNames));
     QStringList signing;
     if (signedByAuthority)
