@@ -6,6 +6,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <optional>
 
 namespace {
 
@@ -24,6 +25,29 @@ void DropTrailingZeros(Decimal& decimal)
         --decimal.count;
 }
 
+// The digits and point of number in scientific form: the shortest that read back as the same
+// double, or rounded once to precision + 1 significant digits. Trailing zeros are kept.
+Decimal Scientific(double number, std::optional<int> precision)
+{
+    Decimal decimal;
+    decimal.negative = std::signbit(number);
+    char text[32];
+    const auto written = precision ? std::to_chars(text, text + sizeof text, number, std::chars_format::scientific, *precision).ptr
+                                   : std::to_chars(text, text + sizeof text, number, std::chars_format::scientific).ptr;
+    const char* at = decimal.negative ? text + 1 : text;
+    for (; *at != 'e'; ++at) {
+        if (*at != '.')
+            decimal.digits[decimal.count++] = *at;
+    }
+    ++at;
+    if (*at == '+')
+        ++at;
+    int exponent = 0;
+    std::from_chars(at, written, exponent);
+    decimal.point = exponent + 1;
+    return decimal;
+}
+
 // The shortest digits that read back as the same double.
 Decimal ToDecimal(double number)
 {
@@ -37,19 +61,7 @@ Decimal ToDecimal(double number)
         DropTrailingZeros(decimal);
         return decimal;
     }
-    char text[32];
-    const auto written = std::to_chars(text, text + sizeof text, number, std::chars_format::scientific).ptr;
-    const char* at = decimal.negative ? text + 1 : text;
-    for (; *at != 'e'; ++at) {
-        if (*at != '.')
-            decimal.digits[decimal.count++] = *at;
-    }
-    ++at;
-    if (*at == '+')
-        ++at;
-    int exponent = 0;
-    std::from_chars(at, written, exponent);
-    decimal.point = exponent + 1;
+    decimal = Scientific(number, std::nullopt);
     DropTrailingZeros(decimal);
     return decimal;
 }
@@ -90,22 +102,11 @@ Decimal RoundedToSignificantDigits(double number, int keep)
         DropTrailingZeros(decimal);
         return decimal;
     }
-    char text[32];
-    const auto written = std::to_chars(text, text + sizeof text, number, std::chars_format::scientific, keep - 1).ptr;
-    const char* at = decimal.negative ? text + 1 : text;
+    decimal = Scientific(number, keep - 1);
     std::int64_t kept = 0;
-    for (; *at != 'e'; ++at) {
-        if (*at != '.') {
-            decimal.digits[decimal.count++] = *at;
-            kept = kept * 10 + (*at - '0');
-        }
-    }
-    ++at;
-    if (*at == '+')
-        ++at;
-    int exponent = 0;
-    std::from_chars(at, written, exponent);
-    decimal.point = exponent + 1;
+    for (int i = 0; i < decimal.count; ++i)
+        kept = kept * 10 + (decimal.digits[i] - '0');
+    const int exponent = decimal.point - 1;
     // to_chars breaks an exact tie towards the even digit; away from zero it goes up instead,
     // which differs only when the even digit was the lower one. Ties are exact doubles, so
     // they need a power of ten that is itself exact.
