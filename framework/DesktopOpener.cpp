@@ -1,6 +1,6 @@
 #include "framework/DesktopOpener.h"
 
-#include "framework/Window.h"
+#include "framework/ProgramBoundary.h"
 
 #include <QProcess>
 

@@ -2,7 +2,6 @@
 
 #include "framework/ProgramBoundary.h"
 #include "framework/ThreadCheck.h"
-#include "framework/Window.h"
 
 #include <QCoreApplication>
 #include <QCursor>

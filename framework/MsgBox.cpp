@@ -1,8 +1,8 @@
 #include "framework/MsgBox.h"
 
 #include "framework/ProgramBoundary.h"
+#include "framework/Runtime.h"
 #include "framework/ThreadCheck.h"
-#include "framework/Window.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -29,7 +29,7 @@ void MsgBox(const std::string& text)
         Hook()(text);
         return;
     }
-    QMessageBox box(QMessageBox::NoIcon, QApplication::applicationDisplayName(), QString::fromStdString(text), QMessageBox::Ok,
+    QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(_ApplicationDisplayName()), QString::fromStdString(text), QMessageBox::Ok,
         QApplication::activeWindow());
     const ProgramWait wait;
     box.exec();

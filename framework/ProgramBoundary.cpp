@@ -5,13 +5,16 @@
 #include <QCoreApplication>
 #include <QTimer>
 
+#include <algorithm>
 #include <vector>
 
 namespace {
 int programCallDepth = 0;
 int waits = 0;
 // The window of each call into program code under way, innermost last.
-std::vector<Window*> callWindows;
+std::vector<const Window*> callWindows;
+// Closed, and not yet destroyed.
+std::vector<const Window*> closedWindows;
 std::vector<std::function<void()>> idleActions;
 std::function<void(const RuntimeException&)> unhandledExceptionReporter;
 
@@ -34,7 +37,7 @@ void ReportUnhandled(const RuntimeException& exception)
 }
 }
 
-bool CallProgram(const std::function<void()>& code, Window* window)
+bool CallProgram(const std::function<void()>& code, const Window* window)
 {
     if (waits > 0)
         return false;
@@ -73,9 +76,19 @@ ProgramWait::~ProgramWait()
     --waits;
 }
 
-Window* _ProgramCallWindow()
+void _WindowClosed(const Window* window)
 {
-    return callWindows.empty() ? nullptr : callWindows.back();
+    closedWindows.push_back(window);
+}
+
+void _WindowDestroyed(const Window* window)
+{
+    std::erase(closedWindows, window);
+}
+
+bool _RunningForClosedWindow()
+{
+    return !callWindows.empty() && callWindows.back() && std::ranges::find(closedWindows, callWindows.back()) != closedWindows.end();
 }
 
 int ProgramCallDepth()

@@ -12,7 +12,7 @@ class Window;
 // window is the window whose event the code runs for (nullptr for the application's).
 // While program code waits (see ProgramWait) nothing starts: what arrives then is dropped.
 // Gives false when the code raised or was dropped.
-bool CallProgram(const std::function<void()>& code, Window* window = nullptr);
+bool CallProgram(const std::function<void()>& code, const Window* window = nullptr);
 
 // Hands the boundary what to do with an exception that escapes program code; the runtime plugs
 // in its report. Until one is set such an exception is dropped.
@@ -28,9 +28,14 @@ public:
     ProgramWait& operator=(const ProgramWait&) = delete;
 };
 
-// The window the program code running now runs for; nullptr when it runs for the application,
-// when none runs, or once it has raised (the report is the application's).
-Window* _ProgramCallWindow();
+// Told by a window when it closes, and when it is destroyed: program code that runs for a closed
+// window shows and opens nothing more, and its requests fail at once.
+void _WindowClosed(const Window* window);
+void _WindowDestroyed(const Window* window);
+
+// True when the program code running now runs for a window that has been closed; false when it
+// runs for the application, when none runs, or once it has raised (the report is the application's).
+bool _RunningForClosedWindow();
 
 // How many calls into program code are under way; windows closed meanwhile are destroyed only
 // once it is back to zero, so a waiting handler never finds its window gone.

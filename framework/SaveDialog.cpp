@@ -3,7 +3,6 @@
 #include "framework/FileType.h"
 #include "framework/ProgramBoundary.h"
 #include "framework/ThreadCheck.h"
-#include "framework/Window.h"
 
 #include <QApplication>
 #include <QDir>

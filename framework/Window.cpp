@@ -68,6 +68,7 @@ Window::~Window()
     // The top-level widget takes every widget of the window with it, while the controls that
     // answer their signals and the bar its menu bar view shows are still there.
     widget_.reset();
+    _WindowDestroyed(this);
 }
 
 const PropertyTable& Window::DeclaredProperties() const
@@ -115,7 +116,7 @@ void Window::Enter(std::unique_ptr<Window> window)
     openWindows.push_back(std::move(window));
     if (built.visible_)
         built.Show();
-    built.Event_Open();
+    CallProgram([&built] { built.Event_Open(); }, &built);
 }
 
 void Window::ApplyFrame()
@@ -196,6 +197,7 @@ void Window::Close()
     if (!open_)
         return;
     open_ = false;
+    _WindowClosed(this);
     widget_->hide();
     auto self = std::find_if(openWindows.begin(), openWindows.end(), [this](const auto& w) { return w.get() == this; });
     closedWindows.push_back(std::move(*self));
@@ -256,10 +258,4 @@ void _DestroyWindows()
     openWindows.clear();
     windows.clear();
     DestroyClosedWindows();
-}
-
-bool _RunningForClosedWindow()
-{
-    const Window* window = _ProgramCallWindow();
-    return window && !window->IsOpen();
 }

@@ -113,9 +113,6 @@ template <class W> W& _ImplicitInstance()
 std::vector<Window*> OpenWindows();
 // Destroys every window, open or closed: at shut-down, before the toolkit goes.
 void _DestroyWindows();
-// True when the program code running now runs for a window that has been closed since: its
-// requests fail at once and it shows and opens nothing more.
-bool _RunningForClosedWindow();
 
 template <class T> T& Window::_ControlByName(std::string_view name) const
 {

@@ -11,6 +11,7 @@
 #include <QTimer>
 
 #include <ctime>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -191,4 +192,23 @@ TEST_F(ConnectivityCheckTest, ClosingTheOnlyMainWindowDuringItsCheckEndsTheAppli
     // Once the application is quitting, Qt runs no event loop: slices that returned at once would
     // keep a processor busy for the rest of the wait.
     EXPECT_LT(cpuMilliseconds, wall.elapsed() / 2.0);
+}
+
+TEST_F(ConnectivityCheckTest, AMainWindowClosedWhileItsCheckWaitsShowsNoWarningWhenTheCheckFails)
+{
+    qputenv("FAKE_PING_STATUS", "1");
+    qputenv("FAKE_PING_SECONDS", "0.3");
+    // About stays open, so that closing the main window does not end the application.
+    aboutWin& about = instance::aboutWin();
+    const std::vector<std::pair<const char*, std::function<void()>>> builds = {
+        {"built by program code", [] { instance::Window1(); }},
+        {"built by New Window", [&about] { Choose(about, "FileNewWindow"); }},
+    };
+    for (const auto& [how, build] : builds) {
+        QTimer::singleShot(60, qApp, [] { _GetImplicitWindow(Window1::kClassName)->Close(); });
+        build();
+        EXPECT_EQ(_GetImplicitWindow(Window1::kClassName), nullptr) << how;
+        EXPECT_TRUE(messages.empty()) << how;
+    }
+    EXPECT_EQ(Pings().size(), 2u);
 }
