@@ -11,8 +11,10 @@
 #include <string>
 
 namespace {
-// Names the folder the pictures are installed in and titles the message boxes.
+// Names the folder the pictures are installed in.
 const std::string kAppName = "quorvane";
+// Titles the message boxes.
+const std::string kDisplayName = "Quorvane";
 std::unique_ptr<App> application;
 }
 
@@ -53,7 +55,7 @@ void _RunFinalizers()
 
 int _Main()
 {
-    RuntimeInit(kAppName);
+    RuntimeInit(kAppName, kDisplayName);
     if (CallProgram(_EarlyStartup)) {
         _RunFrameworkInitialization(_LateStartup);
         _RuntimeRun();

@@ -15,11 +15,14 @@ namespace {
 std::unique_ptr<QApplication> ownedApplication;
 int exitStatus = 0;
 int requestedStatus = 0;
+// Not Qt's display name: Qt would add that to every window's title.
+std::string applicationDisplayName;
 }
 
-void RuntimeInit(const std::string& appName)
+void RuntimeInit(const std::string& appName, const std::string& displayName)
 {
     _SetUnhandledExceptionReporter(_UnhandledException);
+    applicationDisplayName = displayName;
     if (QCoreApplication::instance())
         return;
     // Qt keeps the arguments for the application's lifetime.
@@ -32,6 +35,11 @@ void RuntimeInit(const std::string& appName)
     QCoreApplication::setApplicationName(QString::fromStdString(appName));
     // Windows close themselves through the framework, which ends the loop after the last one.
     QApplication::setQuitOnLastWindowClosed(false);
+}
+
+const std::string& _ApplicationDisplayName()
+{
+    return applicationDisplayName;
 }
 
 int _RuntimeRun()

@@ -6,10 +6,13 @@
 class RuntimeException;
 
 // Starts the runtime: plugs the unhandled-exception report into the program boundary, and makes
-// the Qt application object under the application's name unless one exists already (as in tests).
-// The name names the pictures folder and titles the message boxes.
+// the Qt application object unless one exists already (as in tests). appName, the internal name,
+// names the pictures folder; displayName, the name the user knows, titles the message boxes.
 // Command-line arguments are not handed to Qt: the program takes none.
-void RuntimeInit(const std::string& appName);
+void RuntimeInit(const std::string& appName, const std::string& displayName);
+
+// The name the user knows, as RuntimeInit was given it.
+const std::string& _ApplicationDisplayName();
 
 // Runs the event loop until the framework ends it; gives the exit status.
 int _RuntimeRun();
