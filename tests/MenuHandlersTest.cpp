@@ -231,6 +231,8 @@ TEST_F(MenuHandlersTest, SelectAllKeySelectsEveryLanguageAndEditKeysWorkOnTheAdd
     EXPECT_EQ(main_->TextField1().Text(), "watch?v=abc");
 }
 
+// Deliberate: as Linux desktop programs do, the program ends with its last window, so New Window
+// can bring the main window back only while the About window is still open.
 TEST_F(MenuHandlersTest, ClosingTheLastWindowEndsTheEventLoop)
 {
     aboutWin& about = instance::aboutWin();
