@@ -2,150 +2,270 @@
 
 #include "framework/text/Exceptions.h"
 
-#include <QFileInfo>
-
 #include <cerrno>
+#include <cstdio>
 #include <fcntl.h>
 #include <filesystem>
 #include <functional>
 #include <random>
-#include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
+#include <utility>
 
 namespace {
-[[noreturn]] void Raise(int errorNumber, const char* action, const std::string& path)
+[[noreturn]] void Raise(int errorNumber, const char* action, const std::string& path, const std::string& reason)
 {
-    throw IOException(
-        errorNumber, std::string("Cannot ") + action + " \"" + path + "\": " + std::system_category().message(errorNumber) + ".");
+    throw IOException(errorNumber, std::string("Cannot ") + action + " \"" + path + "\": " + reason + ".");
 }
 
-// Gives make fresh hidden names in the folder until one is free. The names are short and not
-// made from the target's, so any name the folder accepts can be saved.
-bool UnderFreshName(const std::string& folder, std::string& path, const std::function<bool(const std::string&)>& make)
+[[noreturn]] void Raise(int errorNumber, const char* action, const std::string& path)
+{
+    Raise(errorNumber, action, path, std::system_category().message(errorNumber));
+}
+
+// Only a regular file is replaced or written over; a device, a pipe or a socket is left as it
+// is, whatever opening it would do.
+void RefuseUnlessRegular(const struct stat& status, const std::string& path)
+{
+    if (S_ISDIR(status.st_mode))
+        Raise(EISDIR, "create", path);
+    if (!S_ISREG(status.st_mode))
+        Raise(EINVAL, "create", path, "Not a regular file");
+}
+
+// Gives make fresh hidden names until one is free. The names are short and not made from the
+// target's, so any name the folder accepts can be saved.
+bool UnderFreshName(std::string& name, const std::function<bool(const std::string&)>& make)
 {
     std::random_device random;
     for (int attempt = 0; attempt <= 100; ++attempt) {
-        path = folder + "/." + std::to_string(random() % 1000000) + ".tmp";
-        if (make(path))
+        name = "." + std::to_string(random() % 1000000) + ".tmp";
+        if (make(name))
             return true;
         if (errno != EEXIST)
             break;
     }
-    path.clear();
+    name.clear();
     return false;
 }
 
-// The file that path leads to once every symbolic link on the way is followed, so that saving
-// through a link changes the file it points to and keeps the link. Raises ELOOP as open would.
-std::string FinalTarget(const std::string& path)
+bool WriteAll(int descriptor, const std::string& bytes)
 {
-    std::filesystem::path target = path;
-    for (int hop = 0; hop < 40; ++hop) {
-        std::error_code notALink;
-        const std::filesystem::path next = std::filesystem::read_symlink(target, notALink);
-        if (notALink)
-            return target.string();
-        target = target.parent_path() / next;
+    std::size_t written = 0;
+    while (written < bytes.size()) {
+        const ssize_t count = ::write(descriptor, bytes.data() + written, bytes.size() - written);
+        if (count < 0 && errno != EINTR)
+            return false;
+        if (count > 0)
+            written += static_cast<std::size_t>(count);
     }
-    Raise(ELOOP, "create", path);
-}
-
-// Anonymous, so a writer that dies leaves nothing behind; a named file where the file system has
-// no anonymous ones (temporaryPath then names it). Opened with 0666 so the umask applies as to
-// any new file.
-int OpenTemporary(const std::string& folder, std::string& temporaryPath)
-{
-    const int descriptor = ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
-    // EISDIR: a kernel that does not know O_TMPFILE.
-    if (descriptor >= 0 || (errno != EOPNOTSUPP && errno != EISDIR))
-        return descriptor;
-    int named = -1;
-    UnderFreshName(folder, temporaryPath, [&named](const std::string& path) {
-        named = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        return named >= 0;
-    });
-    return named;
+    return true;
 }
 }
 
 std::unique_ptr<TextOutputStream> TextOutputStream::Create(const FolderItem& file)
 {
     const std::string chosenPath = file.NativePath();
-    const std::string targetPath = FinalTarget(chosenPath);
-    const std::string folder = QFileInfo(QString::fromStdString(targetPath)).absolutePath().toStdString();
-    struct stat existing {};
-    const bool exists = ::stat(targetPath.c_str(), &existing) == 0;
-    // The rename only needs the folder's permission; refuse a file the user may not write, as
-    // opening it for writing would.
-    if (exists && ::faccessat(AT_FDCWD, targetPath.c_str(), W_OK, AT_EACCESS) != 0)
+    const std::filesystem::path path = chosenPath;
+    // A path that ends in a separator names a folder, refused as one.
+    const std::string folderPath = path.has_parent_path() ? path.parent_path().string() : ".";
+    const std::string name = path.has_filename() ? path.filename().string() : ".";
+    // The folder's path is looked up once, here: whoever may change the folders on the way
+    // cannot move a later step elsewhere.
+    const int folder = ::open(folderPath.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    if (folder < 0)
         Raise(errno, "create", chosenPath);
-    std::string temporaryPath;
-    const int descriptor = OpenTemporary(folder, temporaryPath);
-    if (descriptor < 0)
-        Raise(errno, "create", chosenPath);
-    std::unique_ptr<TextOutputStream> stream(new TextOutputStream(chosenPath, targetPath, folder, temporaryPath, descriptor));
-    // The replacement keeps the permissions of the file it replaces.
-    if (exists && ::fchmod(descriptor, existing.st_mode & 0777) != 0)
-        Raise(errno, "create", chosenPath);
+    std::unique_ptr<TextOutputStream> stream(new TextOutputStream(chosenPath, folder, name));
+    stream->Open();
     return stream;
 }
 
-TextOutputStream::TextOutputStream(
-    std::string chosenPath, std::string targetPath, std::string folder, std::string temporaryPath, int descriptor)
-    : chosenPath_(std::move(chosenPath)),
-      targetPath_(std::move(targetPath)),
-      folder_(std::move(folder)),
-      temporaryPath_(std::move(temporaryPath)),
-      descriptor_(descriptor)
+TextOutputStream::TextOutputStream(std::string chosenPath, int folder, std::string name)
+    : chosenPath_(std::move(chosenPath)), folder_(folder), name_(std::move(name))
 {
 }
 
 TextOutputStream::~TextOutputStream()
 {
-    if (descriptor_ >= 0) {
-        ::close(descriptor_);
-        if (!temporaryPath_.empty())
-            ::unlink(temporaryPath_.c_str());
+    Discard();
+    ::close(folder_);
+}
+
+void TextOutputStream::Open()
+{
+    struct stat entry {};
+    if (::fstatat(folder_, name_.c_str(), &entry, AT_SYMLINK_NOFOLLOW) != 0) {
+        if (errno != ENOENT)
+            Raise(errno, "create", chosenPath_);
+        if (!OpenTemporary())
+            Raise(errno, "create", chosenPath_);
+        placing_ = Placing::NewName;
+        return;
     }
+    if (S_ISLNK(entry.st_mode)) {
+        // The kernel follows the link, with the limits and protections open has; a rename
+        // would replace the link, so the file it leads to is written in place.
+        const int target = ::openat(folder_, name_.c_str(), O_PATH | O_CLOEXEC);
+        if (target < 0 && errno != ENOENT)
+            Raise(errno, "create", chosenPath_);
+        if (target >= 0) {
+            const int errorNumber = ::fstat(target, &entry) == 0 ? 0 : errno;
+            ::close(target);
+            if (errorNumber != 0)
+                Raise(errorNumber, "create", chosenPath_);
+            RefuseUnlessRegular(entry, chosenPath_);
+        }
+        OpenInPlace();
+        return;
+    }
+    RefuseUnlessRegular(entry, chosenPath_);
+    // The rename only needs the folder's permission; refuse a file the user may not write, as
+    // opening it for writing would.
+    if (::faccessat(folder_, name_.c_str(), W_OK, AT_EACCESS) != 0)
+        Raise(errno, "create", chosenPath_);
+    // A rename would part a file from its other names.
+    if (entry.st_nlink > 1 || !OpenReplacement(entry))
+        OpenInPlace();
+}
+
+// Anonymous, so a writer that dies leaves nothing behind; a named file where the file system has
+// no anonymous ones (temporaryName_ then names it). Opened with 0666 so the umask applies as to
+// any new file.
+bool TextOutputStream::OpenTemporary()
+{
+    descriptor_ = ::openat(folder_, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    // EISDIR: a kernel that does not know O_TMPFILE; the others: file systems that refuse it.
+    if (descriptor_ < 0 && (errno == EOPNOTSUPP || errno == EISDIR || errno == ENOSYS || errno == EINVAL)) {
+        UnderFreshName(temporaryName_, [this](const std::string& name) {
+            descriptor_ = ::openat(folder_, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+            return descriptor_ >= 0;
+        });
+    }
+    return descriptor_ >= 0;
+}
+
+// Gives false where the replacement cannot have everything of the replaced file that a rename
+// would otherwise lose: a folder the user may not write, or an owner or group the user cannot
+// give.
+bool TextOutputStream::OpenReplacement(const struct stat& replaced)
+{
+    if (!OpenTemporary()) {
+        if (errno != EACCES && errno != EPERM)
+            Raise(errno, "create", chosenPath_);
+        return false;
+    }
+    struct stat made {};
+    if (::fstat(descriptor_, &made) != 0)
+        Fail(errno, "create");
+    if ((made.st_uid != replaced.st_uid || made.st_gid != replaced.st_gid)
+        && ::fchown(descriptor_, replaced.st_uid, replaced.st_gid) != 0) {
+        if (errno != EPERM)
+            Fail(errno, "create");
+        Discard();
+        return false;
+    }
+    // After the owner, whose change can clear permission bits.
+    if (::fchmod(descriptor_, replaced.st_mode & 0777) != 0)
+        Fail(errno, "create");
+    placing_ = Placing::Replacing;
+    return true;
+}
+
+// Opened now, so that a file the user may not write is refused before anything is written.
+// O_CREAT: a link to no file yet makes that file, as open makes it. O_NONBLOCK and O_NOCTTY: a
+// pipe or device put there since the check neither blocks nor becomes the terminal before it is
+// refused.
+void TextOutputStream::OpenInPlace()
+{
+    descriptor_ = ::openat(folder_, name_.c_str(), O_WRONLY | O_CREAT | O_NOCTTY | O_NONBLOCK | O_CLOEXEC, 0666);
+    if (descriptor_ < 0)
+        Raise(errno, "create", chosenPath_);
+    struct stat opened {};
+    if (::fstat(descriptor_, &opened) != 0)
+        Raise(errno, "create", chosenPath_);
+    RefuseUnlessRegular(opened, chosenPath_);
+    placing_ = Placing::InPlace;
+}
+
+void TextOutputStream::Discard()
+{
+    if (descriptor_ >= 0)
+        ::close(std::exchange(descriptor_, -1));
+    if (!temporaryName_.empty())
+        ::unlinkat(folder_, std::exchange(temporaryName_, std::string()).c_str(), 0);
+}
+
+// Ends the stream: a temporary file goes, and later calls find it closed.
+void TextOutputStream::Fail(int errorNumber, const char* action)
+{
+    Discard();
+    Raise(errorNumber, action, chosenPath_);
 }
 
 void TextOutputStream::Write(const std::string& bytes)
 {
     if (descriptor_ < 0)
         Raise(EBADF, "write to", chosenPath_);
-    std::size_t written = 0;
-    while (written < bytes.size()) {
-        const ssize_t count = ::write(descriptor_, bytes.data() + written, bytes.size() - written);
-        if (count < 0 && errno == EINTR)
-            continue;
-        if (count < 0)
-            Raise(errno, "write to", chosenPath_);
-        written += static_cast<std::size_t>(count);
-    }
+    if (placing_ == Placing::InPlace)
+        pending_ += bytes;
+    else if (!WriteAll(descriptor_, bytes))
+        Fail(errno, "write to");
 }
 
 void TextOutputStream::Close()
 {
     if (descriptor_ < 0)
         return;
-    // On disk before the rename, so the target never names a file whose data is still missing.
+    if (placing_ == Placing::InPlace)
+        WriteOver();
+    // On disk before the rename, so the name never leads to a file whose data is still missing.
     if (::fsync(descriptor_) != 0)
-        Raise(errno, "write to", chosenPath_);
-    const int descriptor = descriptor_;
-    descriptor_ = -1;
+        Fail(errno, "write to");
+    Place();
+}
+
+// Space for the whole text is taken before any of it is written, so a full disk leaves the old
+// text; an error of the device while writing can leave the file part new, part old.
+void TextOutputStream::WriteOver()
+{
+    const auto size = static_cast<off_t>(pending_.size());
+    if (size > 0 && ::fallocate(descriptor_, FALLOC_FL_KEEP_SIZE, 0, size) != 0 && errno != EOPNOTSUPP)
+        Fail(errno, "write to");
+    if (!WriteAll(descriptor_, pending_) || ::ftruncate(descriptor_, size) != 0)
+        Fail(errno, "write to");
+    pending_.clear();
+}
+
+// Gives the written file its name; a new file's name without replacing anything that came there
+// since Create.
+void TextOutputStream::Place()
+{
+    const std::string self = "/proc/self/fd/" + std::to_string(descriptor_);
+    const auto linkSelf
+        = [&](const std::string& name) { return ::linkat(AT_FDCWD, self.c_str(), folder_, name.c_str(), AT_SYMLINK_FOLLOW) == 0; };
+    if (placing_ == Placing::NewName && temporaryName_.empty() && !linkSelf(name_))
+        Fail(errno, "save");
     // A complete anonymous file gets a name only now, since rename needs one.
-    const std::string self = "/proc/self/fd/" + std::to_string(descriptor);
-    if (temporaryPath_.empty() && !UnderFreshName(folder_, temporaryPath_, [&self](const std::string& path) {
-            return ::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, path.c_str(), AT_SYMLINK_FOLLOW) == 0;
-        })) {
-        const int errorNumber = errno;
-        ::close(descriptor);
-        Raise(errorNumber, "save", chosenPath_);
+    if (placing_ == Placing::Replacing && temporaryName_.empty() && !UnderFreshName(temporaryName_, linkSelf))
+        Fail(errno, "save");
+    if (::close(std::exchange(descriptor_, -1)) != 0)
+        Fail(errno, "save");
+    if (temporaryName_.empty())
+        return;
+    const char* from = temporaryName_.c_str();
+    const char* to = name_.c_str();
+    bool placed = false;
+    if (placing_ == Placing::Replacing) {
+        placed = ::renameat(folder_, from, folder_, to) == 0;
+    } else {
+        placed = ::renameat2(folder_, from, folder_, to, RENAME_NOREPLACE) == 0;
+        // EINVAL: a file system without such renames, where a second name does the same.
+        if (!placed && errno == EINVAL && ::linkat(folder_, from, folder_, to, 0) == 0) {
+            placed = true;
+            ::unlinkat(folder_, from, 0);
+        }
     }
-    if (::close(descriptor) != 0 || ::rename(temporaryPath_.c_str(), targetPath_.c_str()) != 0) {
-        const int errorNumber = errno;
-        ::unlink(temporaryPath_.c_str());
-        Raise(errorNumber, "save", chosenPath_);
-    }
+    if (!placed)
+        Fail(errno, "save");
+    temporaryName_.clear();
 }

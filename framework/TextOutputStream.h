@@ -4,15 +4,21 @@
 
 #include <memory>
 #include <string>
+#include <sys/stat.h>
 
-// Writes a file so that it appears whole or not at all: the bytes go to a temporary file in the
-// target's folder, anonymous where the file system allows, which Close puts in place of the
-// target. Failures raise IOException with the system's error number; a stream destroyed without
-// Close leaves the target as it was.
+// Writes a file whole or not at all where a rename loses nothing: the bytes go to a temporary
+// file in the target's folder, anonymous where the file system allows, which Close puts in place
+// of the target. Where a rename would lose something (the target is reached through a symbolic
+// link, has other hard links, has an owner or group the saver cannot give, or lies in a folder
+// the saver may not write), Close writes the file in place. The folder is held open from Create
+// to Close, so every step happens in the folder Create found. Failures raise IOException with
+// the system's error number; a stream destroyed without Close leaves the target as it was.
 class TextOutputStream {
 public:
     // Creates the file, or replaces the one there once the stream is closed; through a symbolic
-    // link, the file the link points to. A file the user may not write is refused.
+    // link, the file the link points to, as the kernel follows it (a link to no file yet makes
+    // that file now). A file the user may not write and anything that is not a regular file are
+    // refused.
     static std::unique_ptr<TextOutputStream> Create(const FolderItem& file);
     ~TextOutputStream();
     TextOutputStream(const TextOutputStream&) = delete;
@@ -23,13 +29,28 @@ public:
     void Close();
 
 private:
-    TextOutputStream(std::string chosenPath, std::string targetPath, std::string folder, std::string temporaryPath, int descriptor);
+    enum class Placing { NewName, Replacing, InPlace };
 
-    // Messages name the file as chosen; the text goes to the file it leads to.
+    TextOutputStream(std::string chosenPath, int folder, std::string name);
+    void Open();
+    bool OpenTemporary();
+    bool OpenReplacement(const struct stat& replaced);
+    void OpenInPlace();
+    void WriteOver();
+    void Place();
+    void Discard();
+    [[noreturn]] void Fail(int errorNumber, const char* action);
+
+    // Messages name the file as chosen.
     std::string chosenPath_;
-    std::string targetPath_;
-    std::string folder_;
+    int folder_;
+    // The last component of the chosen path, looked up in folder_.
+    std::string name_;
+    Placing placing_ = Placing::NewName;
+    // The temporary file, or in place the target itself.
+    int descriptor_ = -1;
     // Empty while the temporary file is anonymous.
-    std::string temporaryPath_;
-    int descriptor_;
+    std::string temporaryName_;
+    // In place the text waits here for Close, so the file keeps its old text until then.
+    std::string pending_;
 };

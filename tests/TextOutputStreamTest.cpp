@@ -12,8 +12,10 @@
 #include <cerrno>
 #include <csignal>
 #include <cstddef>
+#include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
+#include <filesystem>
 #include <functional>
 #include <grp.h>
 #include <iterator>
@@ -26,6 +28,7 @@
 #include <sys/prctl.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
+#include <sys/sysmacros.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <utility>
@@ -71,19 +74,32 @@ mode_t Permissions(const std::string& path)
     return ::stat(path.c_str(), &status) == 0 ? status.st_mode & 07777 : 0;
 }
 
-// Unprivileged: the child runs as nobody when the test runs as root, who may write anything.
-// WithoutAnonymousFiles: the child's file systems seem to lack anonymous temporary files.
-enum ChildSetting { Unprivileged = 1, WithoutAnonymousFiles = 2 };
+// How a forked child is set up.
+struct ChildSetting {
+    // The child runs as nobody when the test runs as root, who may write anything.
+    bool unprivileged = false;
+    // Where not 0, the child's file systems refuse anonymous temporary files with this error.
+    int anonymousFileError = 0;
+    // Where not 0, they refuse renames that must not replace with this error.
+    int noReplaceError = 0;
+};
 constexpr uid_t kNobody = 65534;
+// A user and a group of nobody's but the test's.
+constexpr uid_t kOther = 4321;
 
-bool BarAnonymousFiles()
+bool BarFileSystemFeatures(const ChildSetting& setting)
 {
+    const auto answer = [](int error) { return error ? SECCOMP_RET_ERRNO | static_cast<unsigned>(error) : SECCOMP_RET_ALLOW; };
     sock_filter filter[] = {
         BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr)),
         BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, SYS_openat, 0, 3),
         BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, args[2])),
-        BPF_JUMP(BPF_JMP | BPF_JSET | BPF_K, O_TMPFILE & ~O_DIRECTORY, 0, 1),
-        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ERRNO | EOPNOTSUPP),
+        BPF_JUMP(BPF_JMP | BPF_JSET | BPF_K, O_TMPFILE & ~O_DIRECTORY, 0, 5),
+        BPF_STMT(BPF_RET | BPF_K, answer(setting.anonymousFileError)),
+        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, SYS_renameat2, 0, 3),
+        BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, args[4])),
+        BPF_JUMP(BPF_JMP | BPF_JSET | BPF_K, RENAME_NOREPLACE, 0, 1),
+        BPF_STMT(BPF_RET | BPF_K, answer(setting.noReplaceError)),
         BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW),
     };
     sock_fprog program {static_cast<unsigned short>(std::size(filter)), filter};
@@ -96,7 +112,7 @@ struct ChildEnd {
 };
 
 // Runs work in a forked child set up as asked; gives what work returned and how the child ended.
-ChildEnd RunInChild(int settings, const std::function<std::string()>& work)
+ChildEnd RunInChild(const ChildSetting& setting, const std::function<std::string()>& work)
 {
     int channel[2];
     if (::pipe(channel) != 0)
@@ -105,11 +121,10 @@ ChildEnd RunInChild(int settings, const std::function<std::string()>& work)
     if (child == 0) {
         ::close(channel[0]);
         std::string report;
-        if ((settings & Unprivileged) && ::geteuid() == 0
-            && (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0))
+        if (setting.unprivileged && ::geteuid() == 0 && (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0))
             report = "cannot become nobody";
-        else if ((settings & WithoutAnonymousFiles) && !BarAnonymousFiles())
-            report = "cannot bar anonymous files";
+        else if ((setting.anonymousFileError || setting.noReplaceError) && !BarFileSystemFeatures(setting))
+            report = "cannot bar file system features";
         else
             report = work();
         [[maybe_unused]] const ssize_t written = ::write(channel[1], report.data(), report.size());
@@ -127,9 +142,9 @@ ChildEnd RunInChild(int settings, const std::function<std::string()>& work)
 }
 
 // Save, in a child process set up as asked.
-std::optional<IOException> SaveInChild(int settings, const std::string& path, const std::string& bytes)
+std::optional<IOException> SaveInChild(const ChildSetting& setting, const std::string& path, const std::string& bytes)
 {
-    const std::string report = RunInChild(settings, [&] {
+    const std::string report = RunInChild(setting, [&] {
         const auto failure = Save(path, bytes);
         return failure ? std::to_string(failure->ErrorNumber()) + " " + failure->what() : std::string("saved");
     }).report;
@@ -260,19 +275,47 @@ TEST_F(TextOutputStreamTest, FailuresRaiseWithTheSystemErrorAndLeaveNothingBehin
     }
 }
 
-TEST_F(TextOutputStreamTest, TargetTurnedIntoAFolderBeforeCloseFailsTheRename)
+TEST_F(TextOutputStreamTest, NameTakenBeforeCloseIsLeftAsItIs)
 {
-    auto stream = TextOutputStream::Create(FolderItem(Path("English.txt")));
-    stream->Write("new");
-    ASSERT_TRUE(QDir(dir_.path()).mkpath("English.txt/inside"));
-    try {
-        stream->Close();
-        FAIL() << "no exception";
-    } catch (const IOException& exception) {
-        EXPECT_EQ(exception.ErrorNumber(), EISDIR);
+    // What comes to a new file's name while it is written is neither replaced nor followed.
+    const struct {
+        const char* name;
+        std::function<void(const std::string&)> take;
+    } takers[] = {
+        {"folder", [](const std::string& path) { ASSERT_TRUE(QDir().mkpath(QString::fromStdString(path + "/inside"))); }},
+        {"file", [](const std::string& path) { Put(path, "planted"); }},
+        {"link", [](const std::string& path) { ASSERT_EQ(::symlink("elsewhere/victim.txt", path.c_str()), 0); }},
+    };
+    const ChildSetting settings[] = {{}, {.anonymousFileError = EOPNOTSUPP}, {.anonymousFileError = EOPNOTSUPP, .noReplaceError = EINVAL}};
+    ASSERT_TRUE(QDir(dir_.path()).mkpath("elsewhere"));
+    for (const ChildSetting& setting : settings) {
+        for (const auto& taker : takers) {
+            SCOPED_TRACE(std::string(taker.name) + (setting.anonymousFileError ? ", named" : ", anonymous")
+                + (setting.noReplaceError ? ", linked" : ""));
+            const std::string report = RunInChild(setting, [&] {
+                try {
+                    auto stream = TextOutputStream::Create(FolderItem(Path("English.txt")));
+                    stream->Write("new");
+                    taker.take(Path("English.txt"));
+                    stream->Close();
+                    return std::string("saved");
+                } catch (const IOException& exception) {
+                    return std::to_string(exception.ErrorNumber());
+                }
+            }).report;
+            EXPECT_EQ(report, std::to_string(EEXIST));
+            EXPECT_EQ(Entries(), (QStringList {"English.txt", "elsewhere"}));
+            EXPECT_EQ(EntriesOf(QString::fromStdString(Path("elsewhere"))), QStringList {});
+            const QFileInfo taken(QString::fromStdString(Path("English.txt")));
+            if (taker.name == std::string("folder"))
+                EXPECT_TRUE(taken.isDir());
+            else if (taker.name == std::string("link"))
+                EXPECT_TRUE(taken.isSymLink());
+            else
+                EXPECT_EQ(Read(Path("English.txt")), "planted");
+            std::filesystem::remove_all(Path("English.txt"));
+        }
     }
-    stream.reset();
-    EXPECT_EQ(Entries(), QStringList {"English.txt"});
 }
 
 TEST_F(TextOutputStreamTest, FullDiskKeepsTheOldFile)
@@ -280,11 +323,18 @@ TEST_F(TextOutputStreamTest, FullDiskKeepsTheOldFile)
     if (!MountSmallFileSystem())
         GTEST_SKIP() << "no mount namespace for a small file system here";
     Put(Path("English.txt"), "old");
-    const auto failure = Save(Path("English.txt"), std::string(1 << 20, 'x'));
-    ASSERT_TRUE(failure);
-    EXPECT_EQ(failure->ErrorNumber(), ENOSPC);
-    EXPECT_EQ(Read(Path("English.txt")), "old");
-    EXPECT_EQ(Entries(), QStringList {"English.txt"});
+    // With a second name the file is written in place.
+    for (const bool secondName : {false, true}) {
+        SCOPED_TRACE(secondName ? "in place" : "replaced");
+        if (secondName) {
+            ASSERT_EQ(::link(Path("English.txt").c_str(), Path("other name.txt").c_str()), 0);
+        }
+        const auto failure = Save(Path("English.txt"), std::string(1 << 20, 'x'));
+        ASSERT_TRUE(failure);
+        EXPECT_EQ(failure->ErrorNumber(), ENOSPC);
+        EXPECT_EQ(Read(Path("English.txt")), "old");
+        EXPECT_EQ(Entries(), secondName ? (QStringList {"English.txt", "other name.txt"}) : QStringList {"English.txt"});
+    }
 }
 
 TEST_F(TextOutputStreamTest, ReadOnlyFolderKeepsTheOldFile)
@@ -302,16 +352,17 @@ TEST_F(TextOutputStreamTest, ReadOnlyFolderKeepsTheOldFile)
 
 TEST_F(TextOutputStreamTest, AnyNameTheFolderAcceptsSaves)
 {
-    for (const int settings : {0, int(WithoutAnonymousFiles)}) {
+    for (const ChildSetting setting : {ChildSetting {}, ChildSetting {.anonymousFileError = EOPNOTSUPP}}) {
         for (const std::size_t length : {244u, 255u}) {
             for (const bool existing : {false, true}) {
                 const std::string name = std::string(length - 4, 'n') + ".txt";
-                SCOPED_TRACE((settings ? "named, " : "anonymous, ") + std::to_string(length) + (existing ? ", existing" : ", new"));
+                SCOPED_TRACE((setting.anonymousFileError ? "named, " : "anonymous, ") + std::to_string(length)
+                    + (existing ? ", existing" : ", new"));
                 if (existing) {
                     Put(Path(name.c_str()), "old");
                     ASSERT_EQ(::chmod(Path(name.c_str()).c_str(), 0600), 0);
                 }
-                const auto failure = SaveInChild(settings, Path(name.c_str()), "new");
+                const auto failure = SaveInChild(setting, Path(name.c_str()), "new");
                 EXPECT_FALSE(failure) << failure->what();
                 EXPECT_EQ(Read(Path(name.c_str())), "new");
                 if (existing) {
@@ -398,7 +449,7 @@ TEST_F(TextOutputStreamTest, FileTheUserMayNotWriteIsRefusedAndUntouched)
     const QStringList before = Entries();
     for (const std::string& name : targets) {
         SCOPED_TRACE(name);
-        const auto failure = SaveInChild(Unprivileged, Path(name.c_str()), "new");
+        const auto failure = SaveInChild({.unprivileged = true}, Path(name.c_str()), "new");
         ASSERT_TRUE(failure);
         EXPECT_EQ(failure->ErrorNumber(), EACCES) << failure->what();
         EXPECT_NE(std::string(failure->what()).find("\"" + Path(name.c_str()) + "\""), std::string::npos) << failure->what();
@@ -412,15 +463,227 @@ TEST_F(TextOutputStreamTest, FileTheUserMayNotWriteIsRefusedAndUntouched)
 TEST_F(TextOutputStreamTest, WriterKilledBeforeCloseLeavesOnlyTheOldFile)
 {
     Put(Path("English.txt"), "old");
-    const ChildEnd end = RunInChild(0, [&] {
-        auto stream = TextOutputStream::Create(FolderItem(Path("English.txt")));
-        for (int i = 0; i < 64; ++i)
-            stream->Write(std::string(1 << 17, 'x'));
-        ::kill(::getpid(), SIGKILL);
-        return std::string("not killed");
-    });
-    ASSERT_TRUE(WIFSIGNALED(end.status)) << end.report;
-    EXPECT_EQ(WTERMSIG(end.status), SIGKILL);
-    EXPECT_EQ(Read(Path("English.txt")), "old");
-    EXPECT_EQ(Entries(), QStringList {"English.txt"});
+    // With a second name the file is written in place.
+    for (const bool secondName : {false, true}) {
+        SCOPED_TRACE(secondName ? "in place" : "replaced");
+        if (secondName) {
+            ASSERT_EQ(::link(Path("English.txt").c_str(), Path("other name.txt").c_str()), 0);
+        }
+        const ChildEnd end = RunInChild({}, [&] {
+            auto stream = TextOutputStream::Create(FolderItem(Path("English.txt")));
+            for (int i = 0; i < 64; ++i)
+                stream->Write(std::string(1 << 17, 'x'));
+            ::kill(::getpid(), SIGKILL);
+            return std::string("not killed");
+        });
+        ASSERT_TRUE(WIFSIGNALED(end.status)) << end.report;
+        EXPECT_EQ(WTERMSIG(end.status), SIGKILL);
+        EXPECT_EQ(Read(Path("English.txt")), "old");
+        EXPECT_EQ(Entries(), secondName ? (QStringList {"English.txt", "other name.txt"}) : QStringList {"English.txt"});
+    }
+}
+
+TEST_F(TextOutputStreamTest, FolderSwappedDuringTheSaveLeavesOtherFoldersAlone)
+{
+    // Whoever may write the parent folder moves the chosen folder away and leaves a link to
+    // another folder in its place between Create and Close.
+    for (const ChildSetting setting : {ChildSetting {}, ChildSetting {.anonymousFileError = EOPNOTSUPP}}) {
+        for (const bool existing : {false, true}) {
+            SCOPED_TRACE(std::string(setting.anonymousFileError ? "named" : "anonymous") + (existing ? ", existing" : ", new"));
+            QTemporaryDir folder;
+            const std::string root = folder.path().toStdString();
+            ASSERT_TRUE(QDir(folder.path()).mkpath("chosen") && QDir(folder.path()).mkpath("private"));
+            Put(root + "/private/out.txt", "private");
+            if (existing)
+                Put(root + "/chosen/out.txt", "old");
+            const std::string report = RunInChild(setting, [&] {
+                try {
+                    auto stream = TextOutputStream::Create(FolderItem(root + "/chosen/out.txt"));
+                    if (::rename((root + "/chosen").c_str(), (root + "/moved").c_str()) != 0
+                        || ::symlink("private", (root + "/chosen").c_str()) != 0)
+                        return std::string("cannot swap the folder");
+                    stream->Write("new");
+                    stream->Close();
+                    return std::string("saved");
+                } catch (const IOException& exception) {
+                    return std::string(exception.what());
+                }
+            }).report;
+            EXPECT_EQ(report, "saved");
+            EXPECT_EQ(Read(root + "/private/out.txt"), "private");
+            EXPECT_EQ(EntriesOf(folder.path() + "/private"), QStringList {"out.txt"});
+            EXPECT_EQ(Read(root + "/moved/out.txt"), "new");
+            EXPECT_EQ(EntriesOf(folder.path() + "/moved"), QStringList {"out.txt"});
+        }
+    }
+}
+
+TEST_F(TextOutputStreamTest, ChainsOfLinksSaveAsFarAsOpenFollowsThem)
+{
+    for (const int links : {40, 41}) {
+        SCOPED_TRACE(std::to_string(links) + " links");
+        QTemporaryDir folder;
+        const std::string root = folder.path().toStdString();
+        Put(root + "/real.txt", "old");
+        std::string link = "real.txt";
+        for (int i = 1; i <= links; ++i) {
+            const std::string next = "link" + std::to_string(i);
+            ASSERT_EQ(::symlink(link.c_str(), (root + "/" + next).c_str()), 0);
+            link = next;
+        }
+        const int opened = ::open((root + "/" + link).c_str(), O_WRONLY | O_CLOEXEC);
+        const bool openFollows = opened >= 0;
+        if (openFollows)
+            ::close(opened);
+
+        const auto failure = Save(root + "/" + link, "new");
+        EXPECT_EQ(!failure, openFollows) << (failure ? failure->what() : "saved");
+        if (failure) {
+            EXPECT_EQ(failure->ErrorNumber(), ELOOP);
+        }
+        EXPECT_EQ(Read(root + "/real.txt"), openFollows ? "new" : "old");
+        EXPECT_EQ(EntriesOf(folder.path()).size(), static_cast<qsizetype>(links + 1));
+        EXPECT_TRUE(QFileInfo(QString::fromStdString(root + "/" + link)).isSymLink());
+    }
+}
+
+TEST_F(TextOutputStreamTest, LinkPlantedInASharedFolderIsRefusedAsOpenRefusesIt)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root to act as two users";
+    if (Read("/proc/sys/fs/protected_symlinks").substr(0, 1) != "1")
+        GTEST_SKIP() << "this system follows any link in shared folders";
+    // Another user's link in a shared folder leads to a file the saver has not made yet in a
+    // folder of the saver's own.
+    ASSERT_EQ(::chmod(dir_.path().toLocal8Bit().constData(), 0755), 0);
+    ASSERT_EQ(::mkdir(Path("shared").c_str(), 0777), 0);
+    ASSERT_EQ(::chmod(Path("shared").c_str(), 01777), 0);
+    ASSERT_EQ(::mkdir(Path("private").c_str(), 0700), 0);
+    ASSERT_EQ(::chown(Path("private").c_str(), kNobody, kNobody), 0);
+    ASSERT_EQ(::symlink(Path("private/out.txt").c_str(), Path("shared/out.txt").c_str()), 0);
+    ASSERT_EQ(::lchown(Path("shared/out.txt").c_str(), kOther, kOther), 0);
+
+    const auto failure = SaveInChild({.unprivileged = true}, Path("shared/out.txt"), "new");
+    ASSERT_TRUE(failure);
+    EXPECT_EQ(failure->ErrorNumber(), EACCES) << failure->what();
+    EXPECT_EQ(EntriesOf(QString::fromStdString(Path("private"))), QStringList {});
+    EXPECT_TRUE(QFileInfo(QString::fromStdString(Path("shared/out.txt"))).isSymLink());
+}
+
+TEST_F(TextOutputStreamTest, FileWithSeveralNamesIsWrittenInPlace)
+{
+    Put(Path("English.txt"), std::string(5000, 'o'));
+    ASSERT_EQ(::link(Path("English.txt").c_str(), Path("other name.txt").c_str()), 0);
+    struct stat before {};
+    ASSERT_EQ(::stat(Path("English.txt").c_str(), &before), 0);
+
+    auto stream = TextOutputStream::Create(FolderItem(Path("English.txt")));
+    stream->Write("new");
+    EXPECT_EQ(Read(Path("English.txt")), std::string(5000, 'o')) << "the old text stays until Close";
+    stream->Close();
+
+    EXPECT_EQ(Read(Path("English.txt")), "new");
+    EXPECT_EQ(Read(Path("other name.txt")), "new");
+    struct stat after {};
+    ASSERT_EQ(::stat(Path("English.txt").c_str(), &after), 0);
+    EXPECT_EQ(after.st_ino, before.st_ino);
+    EXPECT_EQ(after.st_nlink, 2u);
+    EXPECT_EQ(Entries(), (QStringList {"English.txt", "other name.txt"}));
+}
+
+TEST_F(TextOutputStreamTest, OwnerGroupAndFolderPermissionsAreKept)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root to make files of other users";
+    const struct {
+        const char* name;
+        bool unprivileged;
+        uid_t owner;
+        gid_t group;
+        mode_t mode;
+        mode_t folderMode;
+    } cases[] = {
+        {"another user's file in the saver's group", true, kOther, kNobody, 0664, 0777},
+        {"the saver's file in a group not the saver's", true, kNobody, kOther, 0644, 0777},
+        {"a user's file saved by root", false, kOther, kOther, 0644, 0755},
+        {"a writable file in a folder the saver may not write", true, kNobody, kNobody, 0644, 0755},
+    };
+    ASSERT_EQ(::chmod(dir_.path().toLocal8Bit().constData(), 0755), 0);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string folder = Path(c.name);
+        ASSERT_EQ(::mkdir(folder.c_str(), 0700), 0);
+        ASSERT_EQ(::chmod(folder.c_str(), c.folderMode), 0);
+        const std::string file = folder + "/English.txt";
+        Put(file, "old");
+        ASSERT_EQ(::chown(file.c_str(), c.owner, c.group), 0);
+        ASSERT_EQ(::chmod(file.c_str(), c.mode), 0);
+
+        const auto failure = SaveInChild({.unprivileged = c.unprivileged}, file, "new");
+        ASSERT_FALSE(failure) << failure->what();
+
+        EXPECT_EQ(Read(file), "new");
+        struct stat status {};
+        ASSERT_EQ(::stat(file.c_str(), &status), 0);
+        EXPECT_EQ(status.st_uid, c.owner);
+        EXPECT_EQ(status.st_gid, c.group);
+        EXPECT_EQ(status.st_mode & 07777, c.mode);
+        EXPECT_EQ(EntriesOf(QString::fromStdString(folder)), QStringList {"English.txt"});
+    }
+}
+
+TEST_F(TextOutputStreamTest, WhatIsNotARegularFileIsRefusedAndLeftAsItIs)
+{
+    ASSERT_EQ(::mkfifo(Path("pipe").c_str(), 0666), 0);
+    ASSERT_EQ(::symlink("pipe", Path("link to pipe").c_str()), 0);
+    ASSERT_TRUE(QDir(dir_.path()).mkpath("folder"));
+    ASSERT_EQ(::symlink("folder", Path("link to folder").c_str()), 0);
+    std::vector<std::pair<std::string, int>> targets
+        = {{"pipe", EINVAL}, {"link to pipe", EINVAL}, {"link to folder", EISDIR}, {"folder/", EISDIR}};
+    // A device node like the one that discards what is written to it.
+    if (::mknod(Path("device").c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0) {
+        targets.emplace_back("device", EINVAL);
+        ASSERT_EQ(::symlink("device", Path("link to device").c_str()), 0);
+        targets.emplace_back("link to device", EINVAL);
+    }
+    const auto typeOf = [](const std::string& path) {
+        struct stat status {};
+        return ::lstat(path.c_str(), &status) == 0 ? status.st_mode & S_IFMT : 0;
+    };
+    ASSERT_EQ(::chmod(dir_.path().toLocal8Bit().constData(), 0777), 0);
+    const QStringList before = Entries();
+    for (const auto& [name, errorNumber] : targets) {
+        SCOPED_TRACE(name);
+        const std::string path = Path(name.c_str());
+        const mode_t type = typeOf(path);
+        // As an unprivileged user too, in a folder the user may write.
+        for (const bool unprivileged : {false, true}) {
+            const auto failure = SaveInChild({.unprivileged = unprivileged}, path, "new");
+            ASSERT_TRUE(failure);
+            EXPECT_EQ(failure->ErrorNumber(), errorNumber) << failure->what();
+            EXPECT_NE(std::string(failure->what()).find("\"" + path + "\""), std::string::npos) << failure->what();
+            EXPECT_NE(std::string(failure->what()).find(errorNumber == EISDIR ? "Is a directory" : "Not a regular file"), std::string::npos)
+                << failure->what();
+            EXPECT_EQ(typeOf(path), type);
+            EXPECT_EQ(Entries(), before);
+        }
+    }
+    EXPECT_EQ(typeOf(Path("pipe")), static_cast<mode_t>(S_IFIFO));
+}
+
+TEST_F(TextOutputStreamTest, SavesWhereTheFileSystemHasNoAnonymousFiles)
+{
+    // The errors that file systems and kernels without anonymous files give.
+    for (const int error : {EOPNOTSUPP, EISDIR, ENOSYS, EINVAL}) {
+        for (const bool existing : {false, true}) {
+            SCOPED_TRACE(std::string(strerrordesc_np(error)) + (existing ? ", existing" : ", new"));
+            if (existing)
+                Put(Path("English.txt"), "old");
+            const auto failure = SaveInChild({.anonymousFileError = error}, Path("English.txt"), "new");
+            EXPECT_FALSE(failure) << failure->what();
+            EXPECT_EQ(Read(Path("English.txt")), "new");
+            EXPECT_EQ(Entries(), QStringList {"English.txt"});
+            ASSERT_TRUE(QFile::remove(QString::fromStdString(Path("English.txt"))));
+        }
+    }
 }
