@@ -2,6 +2,7 @@
 
 #include <sched.h>
 #include <sys/mount.h>
+#include <sys/stat.h>
 
 namespace {
 const std::string kFrench
@@ -104,4 +105,13 @@ TEST_F(DiskFaultsTest, AFolderChosenAsTheFileIsLeftAsItWas)
     ExpectGermanRefused(PathOf("German.txt"), "Is a directory");
     EXPECT_EQ(Entries("German.txt"), QStringList {"inside"});
     EXPECT_EQ(Entries(), (QStringList {"French.txt", "German.txt"}));
+}
+
+TEST_F(DiskFaultsTest, APipeChosenAsTheFileIsLeftAsItWas)
+{
+    ASSERT_EQ(::mkfifo(PathOf("German.txt").c_str(), 0666), 0);
+    ExpectGermanRefused(PathOf("German.txt"), "Not a regular file");
+    struct stat status {};
+    ASSERT_EQ(::lstat(PathOf("German.txt").c_str(), &status), 0);
+    EXPECT_TRUE(S_ISFIFO(status.st_mode));
 }

@@ -58,7 +58,7 @@ void Window1::getTranscriptions(int row)
             if (openAfterSaving)
                 file->Launch(true);
         } catch (const IOException& failure) {
-            // The file on disk is untouched; the other languages still get their turn.
+            // The other languages still get their turn.
             MsgBox(failure.what());
         }
     }
