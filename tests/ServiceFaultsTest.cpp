@@ -40,6 +40,12 @@ FakeResponse Drip(const std::string& body)
     return response;
 }
 
+FakeResponse Delayed(FakeResponse response, std::chrono::milliseconds delay)
+{
+    response.delay = delay;
+    return response;
+}
+
 FakeResponse NotHTTP(const std::string& body)
 {
     FakeResponse response;
@@ -238,9 +244,7 @@ TEST_F(ServiceFaultsTest, AnUnreachableOrUnprovenTranscriptServiceIsAFailedReque
 // The window's events go on while a request waits, its close among them.
 TEST_F(ServiceFaultsTest, AWindowClosedWhileItsRequestWaitsEndsItsHandlerCleanly)
 {
-    FakeResponse slowList = Page(TrackList({{"German", "de"}}));
-    slowList.delay = 300ms;
-    listService.Enqueue(slowList);
+    listService.Enqueue(Delayed(Page(TrackList({{"German", "de"}})), 300ms));
     QTimer::singleShot(50, [this] { window->TopLevelWidget()->close(); });
     Search(Watch("abc"));
     EXPECT_TRUE(OpenWindows().empty());
@@ -248,9 +252,7 @@ TEST_F(ServiceFaultsTest, AWindowClosedWhileItsRequestWaitsEndsItsHandlerCleanly
 
     window = &instance::Window1();
     SearchVideo("abc", {{"German", "de"}});
-    FakeResponse slowTranscript = Page(kTranscript);
-    slowTranscript.delay = 300ms;
-    transcriptService.Enqueue(slowTranscript);
+    transcriptService.Enqueue(Delayed(Page(kTranscript), 300ms));
     window->paragraphBox().SetValue(true);
     QTimer::singleShot(50, [this] { window->TopLevelWidget()->close(); });
     Answer({PathOf("German.txt")});
@@ -268,11 +270,8 @@ TEST_F(ServiceFaultsTest, ClosingTheWindowAbandonsItsRequestsAtOnce)
     Select({0, 1});
     window->paragraphBox().SetValue(true);
     window->openBox().SetValue(true);
-    for (int i = 0; i < 2; ++i) {
-        FakeResponse held = Page(kTranscript);
-        held.delay = 5s;
-        transcriptService.Enqueue(held);
-    }
+    for (int i = 0; i < 2; ++i)
+        transcriptService.Enqueue(Delayed(Page(kTranscript), 5s));
     Answer({PathOf("German.txt"), PathOf("French.txt")});
     QTimer::singleShot(100, [this] { window->TopLevelWidget()->close(); });
     const auto start = std::chrono::steady_clock::now();
@@ -292,11 +291,8 @@ TEST_F(ServiceFaultsTest, APressWhileAHandlerWaitsIsDropped)
     SearchVideo("abc", kTwoLanguages);
     Select({0, 1});
     window->paragraphBox().SetValue(true);
-    for (int i = 0; i < 2; ++i) {
-        FakeResponse slow = Page(kTranscript);
-        slow.delay = 400ms;
-        transcriptService.Enqueue(slow);
-    }
+    for (int i = 0; i < 2; ++i)
+        transcriptService.Enqueue(Delayed(Page(kTranscript), 400ms));
     Answer({PathOf("German.txt"), PathOf("French.txt")});
     QTimer::singleShot(100, [this] { window->PushButton2().Push(); });
     QTimer::singleShot(150, [this] {
