@@ -6,7 +6,15 @@
 
 CheckBox::CheckBox(Window& window) : RectControl(window, new QCheckBox), box_(static_cast<QCheckBox*>(Widget()))
 {
-    QObject::connect(box_, &QCheckBox::stateChanged, box_, [this] { RaiseEvent(action_, *this); });
+    // A toggle offers no hook before the change: one made while program code waits is undone.
+    QObject::connect(box_, &QCheckBox::stateChanged, box_, [this] {
+        TakeOrUndoChange(
+            [this] {
+                state_ = State();
+                RaiseEvent(action_, *this);
+            },
+            [this] { SetState(state_); });
+    });
 }
 
 const PropertyTable& CheckBox::DeclaredProperties() const

@@ -9,6 +9,7 @@ class QCheckBox;
 
 // A check box. Its Action event runs whenever its state changes, whether the user toggled it or
 // code set it, once the box shows its new state; setting the state it already has raises nothing.
+// While program code waits the box keeps its state (see ProgramWaiting).
 class CheckBox : public RectControl {
 public:
     enum class CheckedStates { Unchecked = 0, Checked = 1, Indeterminate = 2 };
@@ -29,6 +30,8 @@ public:
 
 private:
     QCheckBox* box_;
+    // The state last taken, which a change refused is undone to.
+    CheckedStates state_ = CheckedStates::Unchecked;
     std::string caption_;
     std::function<void(CheckBox&)> action_;
 };

@@ -1,10 +1,12 @@
 #include "framework/Listbox.h"
 
+#include "framework/ProgramBoundary.h"
 #include "framework/text/Exceptions.h"
 #include "framework/text/Text.h"
 
 #include <QAbstractTableModel>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QPainter>
 #include <QStyledItemDelegate>
 #include <QTreeView>
@@ -88,6 +90,20 @@ private:
 };
 
 namespace {
+// Every road to the selection, an accessibility tool's included, comes through here: while
+// program code waits it is refused before anything changes.
+class ListboxSelection : public QItemSelectionModel {
+public:
+    using QItemSelectionModel::QItemSelectionModel;
+    using QItemSelectionModel::select;
+
+    void select(const QItemSelection& selection, SelectionFlags command) override
+    {
+        if (!ProgramWaiting())
+            QItemSelectionModel::select(selection, command);
+    }
+};
+
 QPen GridPen(int style, const QColor& color)
 {
     if (style < 2)
@@ -120,6 +136,9 @@ Listbox::Listbox(Window& window)
     : RectControl(window, new QTreeView), rows_(new ListboxRows(Widget())), list_(static_cast<QTreeView*>(Widget()))
 {
     list_->setModel(rows_);
+    QItemSelectionModel* made = list_->selectionModel();
+    list_->setSelectionModel(new ListboxSelection(rows_, list_));
+    delete made;
     list_->setHeaderHidden(true);
     list_->setRootIsDecorated(false);
     list_->setItemsExpandable(false);

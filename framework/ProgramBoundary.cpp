@@ -39,7 +39,7 @@ void ReportUnhandled(const RuntimeException& exception)
 
 bool CallProgram(const std::function<void()>& code, const Window* window)
 {
-    if (waits > 0)
+    if (ProgramWaiting())
         return false;
     ++programCallDepth;
     callWindows.push_back(window);
@@ -74,6 +74,11 @@ ProgramWait::ProgramWait()
 ProgramWait::~ProgramWait()
 {
     --waits;
+}
+
+bool ProgramWaiting()
+{
+    return waits > 0;
 }
 
 void _WindowClosed(const Window* window)

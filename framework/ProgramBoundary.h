@@ -28,6 +28,11 @@ public:
     ProgramWait& operator=(const ProgramWait&) = delete;
 };
 
+// Whether program code waits now (a ProgramWait is held). The controls then refuse what the user
+// changes by any road input events do not take, such as an accessibility tool's actions: no
+// handler could run to answer it, and the waiting code reads their state when it goes on.
+bool ProgramWaiting();
+
 // Told by a window when it closes, and when it is destroyed: program code that runs for a closed
 // window shows and opens nothing more, and its requests fail at once.
 void _WindowClosed(const Window* window);

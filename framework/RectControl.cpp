@@ -1,8 +1,10 @@
 #include "framework/RectControl.h"
 
+#include "framework/ProgramBoundary.h"
 #include "framework/Window.h"
 
 #include <QApplication>
+#include <QSignalBlocker>
 #include <QWidget>
 
 RectControl::RectControl(Window& window, QWidget* widget) : window_(window), widget_(widget)
@@ -14,6 +16,16 @@ RectControl::RectControl(Window& window, QWidget* widget) : window_(window), wid
 QWidget* RectControl::Widget() const
 {
     return widget_;
+}
+
+void RectControl::TakeOrUndoChange(const std::function<void()>& take, const std::function<void()>& undo)
+{
+    if (!ProgramWaiting()) {
+        take();
+        return;
+    }
+    const QSignalBlocker quiet(widget_);
+    undo();
 }
 
 const PropertyTable& RectControl::DeclaredProperties() const

@@ -4,6 +4,7 @@
 
 #include <QPointer>
 
+#include <functional>
 #include <string>
 
 class QWidget;
@@ -60,6 +61,10 @@ protected:
     static const PropertyTable& TextControlProperties();
     // Called after the control was moved, resized, shown or hidden.
     virtual void PlacementChanged() {}
+    // For a change of the state the user sets that the widget has made before it can be refused:
+    // while program code waits (see ProgramWaiting) undo puts the state back at once with the
+    // widget's signals blocked, so that nobody hears of the change; otherwise take takes it.
+    void TakeOrUndoChange(const std::function<void()>& take, const std::function<void()>& undo);
 
 private:
     void ApplyFont();

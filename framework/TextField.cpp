@@ -12,6 +12,10 @@ constexpr int kNoLimit = std::numeric_limits<int>::max();
 TextField::TextField(Window& window) : TextEdit(window, new QLineEdit), field_(static_cast<QLineEdit*>(Widget()))
 {
     field_->setMaxLength(kNoLimit);
+    // Neither the read-only flag nor a validator holds off an accessibility tool's edit: one made
+    // while program code waits is undone.
+    QObject::connect(
+        field_, &QLineEdit::textChanged, field_, [this] { TakeOrUndoChange([this] { text_ = Text(); }, [this] { SetText(text_); }); });
 }
 
 const PropertyTable& TextField::DeclaredProperties() const

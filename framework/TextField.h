@@ -4,7 +4,7 @@
 
 class QLineEdit;
 
-// A single-line text field.
+// A single-line text field. While program code waits it keeps its text (see ProgramWaiting).
 class TextField : public TextEdit {
 public:
     explicit TextField(Window& window);
@@ -30,5 +30,7 @@ protected:
 
 private:
     QLineEdit* field_;
+    // The text last taken, which a change refused is undone to.
+    std::string text_;
     int limitText_ = 0;
 };

@@ -309,3 +309,37 @@ TEST_F(ServiceFaultsTest, APressWhileAHandlerWaitsIsDropped)
     QTest::qWait(300);
     EXPECT_EQ(transcriptService.Requests().size(), 2u);
 }
+
+// What a screen reader changes while the download waits is refused, whatever the control: the
+// files still to come keep their form, their video and their languages.
+TEST_F(ServiceFaultsTest, ChangesThroughAnAccessibilityToolWhileTheDownloadWaitsAreRefused)
+{
+    SearchVideo("abc", {{"German", "de"}, {"French", "fr"}, {"Spanish", "es"}});
+    Select({0, 1});
+    window->paragraphBox().SetValue(true);
+    for (int i = 0; i < 2; ++i)
+        transcriptService.Enqueue(Delayed(Page(kTranscript), 400ms));
+    Answer({PathOf("German.txt"), PathOf("French.txt")});
+    QTimer::singleShot(100, [this] {
+        QAccessible::queryAccessibleInterface(window->lineBox().Widget())
+            ->actionInterface()
+            ->doAction(QAccessibleActionInterface::toggleAction());
+        QAccessibleInterface* address = QAccessible::queryAccessibleInterface(window->TextField1().Widget());
+        address->setText(QAccessible::Value, QString::fromStdString(Watch("xyz")));
+        address->editableTextInterface()->insertText(0, "x");
+        QAccessibleTableInterface* languages = QAccessible::queryAccessibleInterface(window->Listbox1().Widget())->tableInterface();
+        languages->unselectRow(1);
+        languages->selectRow(2);
+    });
+    Download();
+    EXPECT_FALSE(window->lineBox().Value());
+    EXPECT_TRUE(window->paragraphBox().Value());
+    EXPECT_EQ(window->TextField1().Text(), Watch("abc"));
+    EXPECT_TRUE(window->Listbox1().Selected(1));
+    EXPECT_FALSE(window->Listbox1().Selected(2));
+    EXPECT_EQ(RequestLines(transcriptService),
+        (std::vector<std::string> {"GET /api/timedtext?&v=abc&lang=de HTTP/1.0", "GET /api/timedtext?&v=abc&lang=fr HTTP/1.0"}));
+    EXPECT_EQ(Read(PathOf("German.txt")), kParagraphs);
+    EXPECT_EQ(Read(PathOf("French.txt")), kParagraphs);
+    EXPECT_TRUE(messages.empty());
+}
