@@ -13,28 +13,27 @@
 // button's own class, the one its Action handler takes.
 template <class Derived> class ActionButton : public RectControl {
 public:
-    std::string Caption() const { return caption_; }
+    std::string Caption() const { return OnMainThread(caption_); }
     void SetCaption(const std::string& caption)
     {
-        caption_ = caption;
-        button_->setText(QString::fromStdString(caption));
+        OnMainThread(caption_) = caption;
+        Button().setText(QString::fromStdString(caption));
     }
 
     // Presses the button as the user would: the Action event runs if the button is enabled.
-    void Push() { button_->click(); }
-    void SetActionHandler(std::function<void(Derived&)> handler) { action_ = std::move(handler); }
+    void Push() { Button().click(); }
+    void SetActionHandler(std::function<void(Derived&)> handler) { OnMainThread(action_) = std::move(handler); }
 
 protected:
-    explicit ActionButton(Window& window) : RectControl(window, new QPushButton), button_(static_cast<QPushButton*>(Widget()))
+    explicit ActionButton(Window& window) : RectControl(window, NewWidget<QPushButton>())
     {
-        button_->setAutoDefault(false);
-        QObject::connect(button_, &QPushButton::clicked, button_, [this] { RaiseEvent(action_, static_cast<Derived&>(*this)); });
+        Button().setAutoDefault(false);
+        QObject::connect(&Button(), &QPushButton::clicked, &Button(), [this] { RaiseEvent(action_, static_cast<Derived&>(*this)); });
     }
 
-    QPushButton& Button() const { return *button_; }
+    QPushButton& Button() const { return *WidgetAs<QPushButton>(); }
 
 private:
-    QPushButton* button_;
     std::string caption_;
     std::function<void(Derived&)> action_;
 };

@@ -46,19 +46,19 @@ void BevelButton::SetAcceptFocus(bool accept)
 
 void BevelButton::SetTextColor(Color color)
 {
-    textColor_ = color;
+    OnMainThread(textColor_) = color;
     ApplyColors();
 }
 
 void BevelButton::SetHasBackColor(bool has)
 {
-    hasBackColor_ = has;
+    OnMainThread(hasBackColor_) = has;
     ApplyColors();
 }
 
 void BevelButton::SetBackColor(Color color)
 {
-    backColor_ = color;
+    OnMainThread(backColor_) = color;
     ApplyColors();
 }
 

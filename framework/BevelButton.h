@@ -12,12 +12,12 @@ public:
 
     bool AcceptFocus() const;
     void SetAcceptFocus(bool accept);
-    Color TextColor() const { return textColor_; }
+    Color TextColor() const { return OnMainThread(textColor_); }
     void SetTextColor(Color color);
     // The back colour is shown only while HasBackColor is set.
-    bool HasBackColor() const { return hasBackColor_; }
+    bool HasBackColor() const { return OnMainThread(hasBackColor_); }
     void SetHasBackColor(bool has);
-    Color BackColor() const { return backColor_; }
+    Color BackColor() const { return OnMainThread(backColor_); }
     void SetBackColor(Color color);
 
 private:

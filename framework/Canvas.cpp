@@ -29,7 +29,7 @@ private:
     Canvas& owner_;
 };
 
-Canvas::Canvas(Window& window) : RectControl(window, new CanvasWidget(*this))
+Canvas::Canvas(Window& window) : RectControl(window, NewWidget<CanvasWidget>(*this))
 {
     SetAcceptFocus(false);
     SetTransparent(true);
@@ -53,7 +53,7 @@ const PropertyTable& Canvas::DeclaredProperties() const
 
 void Canvas::SetBackdrop(std::shared_ptr<Picture> picture)
 {
-    backdrop_ = std::move(picture);
+    OnMainThread(backdrop_) = std::move(picture);
     Widget()->update();
 }
 

@@ -17,7 +17,7 @@ public:
     const PropertyTable& DeclaredProperties() const override;
 
     // nullptr: no picture.
-    const std::shared_ptr<Picture>& Backdrop() const { return backdrop_; }
+    const std::shared_ptr<Picture>& Backdrop() const { return OnMainThread(backdrop_); }
     void SetBackdrop(std::shared_ptr<Picture> picture);
     bool AcceptFocus() const;
     void SetAcceptFocus(bool accept);
@@ -25,7 +25,7 @@ public:
     bool Transparent() const;
     void SetTransparent(bool transparent);
 
-    void SetMouseDownHandler(MouseDownHandler handler) { mouseDown_ = std::move(handler); }
+    void SetMouseDownHandler(MouseDownHandler handler) { OnMainThread(mouseDown_) = std::move(handler); }
 
 private:
     friend class CanvasWidget;

@@ -4,10 +4,10 @@
 
 #include <QCheckBox>
 
-CheckBox::CheckBox(Window& window) : RectControl(window, new QCheckBox), box_(static_cast<QCheckBox*>(Widget()))
+CheckBox::CheckBox(Window& window) : RectControl(window, NewWidget<QCheckBox>())
 {
     // A toggle offers no hook before the change: one made while program code waits is undone.
-    QObject::connect(box_, &QCheckBox::stateChanged, box_, [this] {
+    QObject::connect(Box(), &QCheckBox::stateChanged, Box(), [this] {
         TakeOrUndoChange(
             [this] {
                 state_ = State();
@@ -15,6 +15,11 @@ CheckBox::CheckBox(Window& window) : RectControl(window, new QCheckBox), box_(st
             },
             [this] { SetState(state_); });
     });
+}
+
+QCheckBox* CheckBox::Box() const
+{
+    return WidgetAs<QCheckBox>();
 }
 
 const PropertyTable& CheckBox::DeclaredProperties() const
@@ -31,13 +36,13 @@ const PropertyTable& CheckBox::DeclaredProperties() const
 
 void CheckBox::SetCaption(const std::string& caption)
 {
-    caption_ = caption;
-    box_->setText(QString::fromStdString(caption));
+    OnMainThread(caption_) = caption;
+    Box()->setText(QString::fromStdString(caption));
 }
 
 CheckBox::CheckedStates CheckBox::State() const
 {
-    switch (box_->checkState()) {
+    switch (Box()->checkState()) {
     case Qt::Checked:
         return CheckedStates::Checked;
     case Qt::PartiallyChecked:
@@ -49,9 +54,9 @@ CheckBox::CheckedStates CheckBox::State() const
 
 void CheckBox::SetState(CheckedStates state)
 {
-    box_->setCheckState(state == CheckedStates::Checked ? Qt::Checked
-            : state == CheckedStates::Indeterminate     ? Qt::PartiallyChecked
-                                                        : Qt::Unchecked);
+    Box()->setCheckState(state == CheckedStates::Checked ? Qt::Checked
+            : state == CheckedStates::Indeterminate      ? Qt::PartiallyChecked
+                                                         : Qt::Unchecked);
 }
 
 bool CheckBox::Value() const

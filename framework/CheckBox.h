@@ -18,7 +18,7 @@ public:
 
     const PropertyTable& DeclaredProperties() const override;
 
-    std::string Caption() const { return caption_; }
+    std::string Caption() const { return OnMainThread(caption_); }
     void SetCaption(const std::string& caption);
     CheckedStates State() const;
     void SetState(CheckedStates state);
@@ -26,10 +26,11 @@ public:
     bool Value() const;
     void SetValue(bool value);
 
-    void SetActionHandler(std::function<void(CheckBox&)> handler) { action_ = std::move(handler); }
+    void SetActionHandler(std::function<void(CheckBox&)> handler) { OnMainThread(action_) = std::move(handler); }
 
 private:
-    QCheckBox* box_;
+    QCheckBox* Box() const;
+
     // The state last taken, which a change refused is undone to.
     CheckedStates state_ = CheckedStates::Unchecked;
     std::string caption_;

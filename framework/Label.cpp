@@ -4,10 +4,15 @@
 
 #include <QLabel>
 
-Label::Label(Window& window) : RectControl(window, new QLabel), label_(static_cast<QLabel*>(Widget()))
+Label::Label(Window& window) : RectControl(window, NewWidget<QLabel>())
 {
-    label_->setTextFormat(Qt::PlainText);
+    LabelWidget()->setTextFormat(Qt::PlainText);
     SetTextAlign(0);
+}
+
+QLabel* Label::LabelWidget() const
+{
+    return WidgetAs<QLabel>();
 }
 
 const PropertyTable& Label::DeclaredProperties() const
@@ -27,39 +32,39 @@ const PropertyTable& Label::DeclaredProperties() const
 
 void Label::SetText(const std::string& text)
 {
-    text_ = text;
-    label_->setText(DisplayText(text));
+    OnMainThread(text_) = text;
+    LabelWidget()->setText(DisplayText(text));
 }
 
 void Label::SetTextAlign(int align)
 {
-    textAlign_ = align;
+    OnMainThread(textAlign_) = align;
     Qt::Alignment horizontal = align == 1 ? Qt::AlignHCenter : align == 2 ? Qt::AlignRight : Qt::AlignLeft;
-    label_->setAlignment(horizontal | Qt::AlignTop);
+    LabelWidget()->setAlignment(horizontal | Qt::AlignTop);
 }
 
 void Label::SetTextColor(Color color)
 {
-    textColor_ = color;
-    QPalette palette = label_->palette();
+    OnMainThread(textColor_) = color;
+    QPalette palette = LabelWidget()->palette();
     palette.setColor(QPalette::WindowText, ToQColor(color));
-    label_->setPalette(palette);
+    LabelWidget()->setPalette(palette);
 }
 
 void Label::SetMultiLine(bool multiLine)
 {
-    multiLine_ = multiLine;
-    label_->setWordWrap(multiLine);
+    OnMainThread(multiLine_) = multiLine;
+    LabelWidget()->setWordWrap(multiLine);
 }
 
 void Label::SetSelectable(bool selectable)
 {
-    selectable_ = selectable;
-    label_->setTextInteractionFlags(selectable ? Qt::TextSelectableByMouse : Qt::NoTextInteraction);
+    OnMainThread(selectable_) = selectable;
+    LabelWidget()->setTextInteractionFlags(selectable ? Qt::TextSelectableByMouse : Qt::NoTextInteraction);
 }
 
 void Label::SetTransparent(bool transparent)
 {
-    transparent_ = transparent;
-    label_->setAutoFillBackground(!transparent);
+    OnMainThread(transparent_) = transparent;
+    LabelWidget()->setAutoFillBackground(!transparent);
 }

@@ -30,7 +30,7 @@ private:
     const Line& owner_;
 };
 
-Line::Line(Window& window) : RectControl(window, new LineWidget(*this))
+Line::Line(Window& window) : RectControl(window, NewWidget<LineWidget>(*this))
 {
     Place();
 }
@@ -52,37 +52,37 @@ const PropertyTable& Line::DeclaredProperties() const
 
 void Line::SetX1(int x)
 {
-    x1_ = x;
+    OnMainThread(x1_) = x;
     Place();
 }
 
 void Line::SetY1(int y)
 {
-    y1_ = y;
+    OnMainThread(y1_) = y;
     Place();
 }
 
 void Line::SetX2(int x)
 {
-    x2_ = x;
+    OnMainThread(x2_) = x;
     Place();
 }
 
 void Line::SetY2(int y)
 {
-    y2_ = y;
+    OnMainThread(y2_) = y;
     Place();
 }
 
 void Line::SetBorderWidth(int width)
 {
-    borderWidth_ = std::max(width, 1);
+    OnMainThread(borderWidth_) = std::max(width, 1);
     Place();
 }
 
 void Line::SetLineColor(Color color)
 {
-    lineColor_ = color;
+    OnMainThread(lineColor_) = color;
     Widget()->update();
 }
 

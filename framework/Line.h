@@ -9,17 +9,17 @@ public:
 
     const PropertyTable& DeclaredProperties() const override;
 
-    int X1() const { return x1_; }
-    int Y1() const { return y1_; }
-    int X2() const { return x2_; }
-    int Y2() const { return y2_; }
+    int X1() const { return OnMainThread(x1_); }
+    int Y1() const { return OnMainThread(y1_); }
+    int X2() const { return OnMainThread(x2_); }
+    int Y2() const { return OnMainThread(y2_); }
     void SetX1(int x);
     void SetY1(int y);
     void SetX2(int x);
     void SetY2(int y);
-    int BorderWidth() const { return borderWidth_; }
+    int BorderWidth() const { return OnMainThread(borderWidth_); }
     void SetBorderWidth(int width);
-    Color LineColor() const { return lineColor_; }
+    Color LineColor() const { return OnMainThread(lineColor_); }
     void SetLineColor(Color color);
 
 private:

@@ -132,22 +132,31 @@ private:
 };
 }
 
-Listbox::Listbox(Window& window)
-    : RectControl(window, new QTreeView), rows_(new ListboxRows(Widget())), list_(static_cast<QTreeView*>(Widget()))
+Listbox::Listbox(Window& window) : RectControl(window, NewWidget<QTreeView>())
 {
-    list_->setModel(rows_);
-    QItemSelectionModel* made = list_->selectionModel();
-    list_->setSelectionModel(new ListboxSelection(rows_, list_));
+    List()->setModel(new ListboxRows(List()));
+    QItemSelectionModel* made = List()->selectionModel();
+    List()->setSelectionModel(new ListboxSelection(List()->model(), List()));
     delete made;
-    list_->setHeaderHidden(true);
-    list_->setRootIsDecorated(false);
-    list_->setItemsExpandable(false);
-    list_->setUniformRowHeights(true);
-    list_->setAllColumnsShowFocus(true);
-    list_->header()->setStretchLastSection(false);
-    list_->header()->setMinimumSectionSize(0);
-    list_->setItemDelegate(new GridLineDelegate(*this, list_));
+    List()->setHeaderHidden(true);
+    List()->setRootIsDecorated(false);
+    List()->setItemsExpandable(false);
+    List()->setUniformRowHeights(true);
+    List()->setAllColumnsShowFocus(true);
+    List()->header()->setStretchLastSection(false);
+    List()->header()->setMinimumSectionSize(0);
+    List()->setItemDelegate(new GridLineDelegate(*this, List()));
     ApplyScrollBars();
+}
+
+QTreeView* Listbox::List() const
+{
+    return WidgetAs<QTreeView>();
+}
+
+ListboxRows* Listbox::Rows() const
+{
+    return static_cast<ListboxRows*>(List()->model());
 }
 
 const PropertyTable& Listbox::DeclaredProperties() const
@@ -155,7 +164,7 @@ const PropertyTable& Listbox::DeclaredProperties() const
     // Sorting, drag and drop, hierarchy, row heights and scroll positions are accepted and have no effect.
     // clang-format off
     static const PropertyTable table = Extend(TextControlProperties(), {
-        Declare<Listbox, bool>("Border", [](Listbox& l, bool v) { l.list_->setFrameShape(v ? QFrame::StyledPanel : QFrame::NoFrame); }),
+        Declare<Listbox, bool>("Border", [](Listbox& l, bool v) { l.List()->setFrameShape(v ? QFrame::StyledPanel : QFrame::NoFrame); }),
         Declare<Listbox, std::int32_t>("ColumnCount", [](Listbox& l, std::int32_t v) { l.SetColumnCount(v); }),
         Declare<Listbox, const std::string&>("ColumnWidths", [](Listbox& l, const std::string& v) { l.SetColumnWidths(v); }),
         Declare<Listbox, bool>("HasHeading", [](Listbox& l, bool v) { l.SetHasHeading(v); }),
@@ -163,11 +172,11 @@ const PropertyTable& Listbox::DeclaredProperties() const
         Declare<Listbox, const std::string&>("InitialValue", [](Listbox& l, const std::string& v) { l.AddInitialRows(v); }),
         Ignore<std::int32_t>("HeadingIndex"),
         Declare<Listbox, bool>("ScrollBarHorizontal", [](Listbox& l, bool v) {
-            l.scrollBarHorizontal_ = v;
+            OnMainThread(l.scrollBarHorizontal_) = v;
             l.ApplyScrollBars();
         }),
         Declare<Listbox, bool>("ScrollBarVertical", [](Listbox& l, bool v) {
-            l.scrollBarVertical_ = v;
+            OnMainThread(l.scrollBarVertical_) = v;
             l.ApplyScrollBars();
         }),
         Declare<Listbox, std::int32_t>("GridLinesHorizontal", [](Listbox& l, std::int32_t v) { l.SetGridLinesHorizontal(v); }),
@@ -183,7 +192,7 @@ const PropertyTable& Listbox::DeclaredProperties() const
         Declare<Listbox, std::int32_t>("SelectionType", [](Listbox& l, std::int32_t v) { l.SetSelectionType(v); }),
         Ignore<bool>("ColumnsResizable"),
         Declare<Listbox, bool>("AutoHideScrollbars", [](Listbox& l, bool v) {
-            l.autoHideScrollBars_ = v;
+            OnMainThread(l.autoHideScrollBars_) = v;
             l.ApplyScrollBars();
         }),
     });
@@ -193,24 +202,24 @@ const PropertyTable& Listbox::DeclaredProperties() const
 
 int Listbox::ColumnCount() const
 {
-    return rows_->columnCount();
+    return Rows()->columnCount();
 }
 
 void Listbox::SetColumnCount(int count)
 {
-    rows_->SetColumnCount(std::max(count, 1));
+    Rows()->SetColumnCount(std::max(count, 1));
     ApplyColumnWidths();
 }
 
 void Listbox::SetColumnWidths(const std::string& widths)
 {
-    columnWidths_ = widths;
+    OnMainThread(columnWidths_) = widths;
     ApplyColumnWidths();
 }
 
 void Listbox::ApplyColumnWidths()
 {
-    const int columns = rows_->columnCount();
+    const int columns = Rows()->columnCount();
     const QStringList given = QString::fromStdString(columnWidths_).split(',');
     std::vector<int> widths(columns, -1);
     int fixed = 0, sharing = 0;
@@ -232,35 +241,35 @@ void Listbox::ApplyColumnWidths()
     }
     const int rest = std::max(0, Width() - fixed);
     for (int column = 0; column < columns; ++column)
-        list_->setColumnWidth(column, widths[column] >= 0 ? widths[column] : rest / sharing);
+        List()->setColumnWidth(column, widths[column] >= 0 ? widths[column] : rest / sharing);
 }
 
 bool Listbox::HasHeading() const
 {
-    return !list_->isHeaderHidden();
+    return !List()->isHeaderHidden();
 }
 
 void Listbox::SetHasHeading(bool has)
 {
-    list_->setHeaderHidden(!has);
+    List()->setHeaderHidden(!has);
 }
 
 void Listbox::SetSelectionType(int type)
 {
-    selectionType_ = type;
-    list_->setSelectionMode(type == 1 ? QAbstractItemView::ExtendedSelection : QAbstractItemView::SingleSelection);
+    OnMainThread(selectionType_) = type;
+    List()->setSelectionMode(type == 1 ? QAbstractItemView::ExtendedSelection : QAbstractItemView::SingleSelection);
 }
 
 void Listbox::SetGridLinesHorizontal(int style)
 {
-    gridLinesHorizontal_ = style;
-    list_->viewport()->update();
+    OnMainThread(gridLinesHorizontal_) = style;
+    List()->viewport()->update();
 }
 
 void Listbox::SetGridLinesVertical(int style)
 {
-    gridLinesVertical_ = style;
-    list_->viewport()->update();
+    OnMainThread(gridLinesVertical_) = style;
+    List()->viewport()->update();
 }
 
 void Listbox::ApplyScrollBars()
@@ -268,8 +277,8 @@ void Listbox::ApplyScrollBars()
     auto policy = [this](bool shown) {
         return !shown ? Qt::ScrollBarAlwaysOff : autoHideScrollBars_ ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOn;
     };
-    list_->setHorizontalScrollBarPolicy(policy(scrollBarHorizontal_));
-    list_->setVerticalScrollBarPolicy(policy(scrollBarVertical_));
+    List()->setHorizontalScrollBarPolicy(policy(scrollBarHorizontal_));
+    List()->setVerticalScrollBarPolicy(policy(scrollBarVertical_));
 }
 
 void Listbox::AddInitialRows(const std::string& rows)
@@ -289,7 +298,7 @@ void Listbox::AddInitialRows(const std::string& rows)
 
 int Listbox::ListCount() const
 {
-    return rows_->rowCount();
+    return Rows()->rowCount();
 }
 
 void Listbox::CheckRow(int row) const
@@ -306,33 +315,33 @@ void Listbox::CheckColumn(int column) const
 
 void Listbox::AddRow(const std::string& text)
 {
-    rows_->AddRow(text);
+    Rows()->AddRow(text);
 }
 
 void Listbox::RemoveRow(int row)
 {
     CheckRow(row);
-    rows_->RemoveRow(row);
+    Rows()->RemoveRow(row);
 }
 
 std::string Listbox::Cell(int row, int column) const
 {
     CheckRow(row);
     CheckColumn(column);
-    return rows_->Cell(row, column);
+    return Rows()->Cell(row, column);
 }
 
 void Listbox::SetCell(int row, int column, const std::string& text)
 {
     CheckRow(row);
     CheckColumn(column);
-    rows_->SetCell(row, column, text);
+    Rows()->SetCell(row, column, text);
 }
 
 bool Listbox::Selected(int row) const
 {
     CheckRow(row);
-    return list_->selectionModel()->isRowSelected(row);
+    return List()->selectionModel()->isRowSelected(row);
 }
 
 void Listbox::SetSelected(int row, bool selected)
@@ -341,9 +350,9 @@ void Listbox::SetSelected(int row, bool selected)
     QItemSelectionModel::SelectionFlags how = QItemSelectionModel::Rows;
     if (!selected)
         how |= QItemSelectionModel::Deselect;
-    else if (list_->selectionMode() == QAbstractItemView::SingleSelection)
+    else if (List()->selectionMode() == QAbstractItemView::SingleSelection)
         how |= QItemSelectionModel::ClearAndSelect;
     else
         how |= QItemSelectionModel::Select;
-    list_->selectionModel()->select(rows_->index(row, 0), how);
+    List()->selectionModel()->select(Rows()->index(row, 0), how);
 }

@@ -21,17 +21,17 @@ public:
     void SetColumnCount(int count);
     // Comma-separated widths, one per column from the first: pixels ("250"), a share of the
     // list's width ("40%") or a part of what is left ("*"); columns without one share what is left.
-    const std::string& ColumnWidths() const { return columnWidths_; }
+    const std::string& ColumnWidths() const { return OnMainThread(columnWidths_); }
     void SetColumnWidths(const std::string& widths);
     bool HasHeading() const;
     void SetHasHeading(bool has);
     // 0 one row at a time, 1 several rows at once.
-    int SelectionType() const { return selectionType_; }
+    int SelectionType() const { return OnMainThread(selectionType_); }
     void SetSelectionType(int type);
     // 0 and 1 no lines, 2 dotted, 3 solid, 4 and above thick solid.
-    int GridLinesHorizontal() const { return gridLinesHorizontal_; }
+    int GridLinesHorizontal() const { return OnMainThread(gridLinesHorizontal_); }
     void SetGridLinesHorizontal(int style);
-    int GridLinesVertical() const { return gridLinesVertical_; }
+    int GridLinesVertical() const { return OnMainThread(gridLinesVertical_); }
     void SetGridLinesVertical(int style);
 
     int ListCount() const;
@@ -45,6 +45,8 @@ public:
     void SetSelected(int row, bool selected);
 
 private:
+    QTreeView* List() const;
+    ListboxRows* Rows() const;
     void CheckRow(int row) const;
     void CheckColumn(int column) const;
     void ApplyColumnWidths();
@@ -55,8 +57,6 @@ protected:
     void PlacementChanged() override { ApplyColumnWidths(); }
 
 private:
-    ListboxRows* rows_;
-    QTreeView* list_;
     std::string columnWidths_;
     int selectionType_ = 0;
     int gridLinesHorizontal_ = 0, gridLinesVertical_ = 0;

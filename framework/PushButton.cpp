@@ -32,7 +32,7 @@ const PropertyTable& PushButton::DeclaredProperties() const
 
 void PushButton::SetDefault(bool isDefault)
 {
-    default_ = isDefault;
+    OnMainThread(default_) = isDefault;
     Window& window = GetWindow();
     PushButton* current = window.DefaultButton();
     if (isDefault && current != this) {
@@ -47,7 +47,7 @@ void PushButton::SetDefault(bool isDefault)
 
 void PushButton::SetCancel(bool isCancel)
 {
-    cancel_ = isCancel;
+    OnMainThread(cancel_) = isCancel;
     Window& window = GetWindow();
     if (isCancel)
         window.SetCancelButton(this);

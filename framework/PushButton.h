@@ -13,13 +13,13 @@ public:
 
     const PropertyTable& DeclaredProperties() const override;
 
-    bool Default() const { return default_; }
+    bool Default() const { return OnMainThread(default_); }
     void SetDefault(bool isDefault);
-    bool Cancel() const { return cancel_; }
+    bool Cancel() const { return OnMainThread(cancel_); }
     void SetCancel(bool isCancel);
     // The frame style code; every style shows as the desktop's push button.
-    int ButtonStyle() const { return buttonStyle_; }
-    void SetButtonStyle(int style) { buttonStyle_ = style; }
+    int ButtonStyle() const { return OnMainThread(buttonStyle_); }
+    void SetButtonStyle(int style) { OnMainThread(buttonStyle_) = style; }
 
 private:
     bool default_ = false, cancel_ = false;

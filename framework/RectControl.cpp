@@ -15,7 +15,7 @@ RectControl::RectControl(Window& window, QWidget* widget) : window_(window), wid
 
 QWidget* RectControl::Widget() const
 {
-    return widget_;
+    return OnMainThread(widget_);
 }
 
 void RectControl::TakeOrUndoChange(const std::function<void()>& take, const std::function<void()>& undo)
@@ -49,8 +49,8 @@ const PropertyTable& RectControl::RectControlProperties()
         Ignore<bool>("LockRight"),
         Ignore<bool>("LockBottom"),
         Ignore<std::int32_t>("TabPanelIndex"),
-        Declare<RectControl, std::int32_t>("TabIndex", [](RectControl& c, std::int32_t v) { c.tabIndex_ = v; }),
-        Declare<RectControl, bool>("TabStop", [](RectControl& c, bool v) { c.tabStop_ = v; }),
+        Declare<RectControl, std::int32_t>("TabIndex", [](RectControl& c, std::int32_t v) { OnMainThread(c.tabIndex_) = v; }),
+        Declare<RectControl, bool>("TabStop", [](RectControl& c, bool v) { OnMainThread(c.tabStop_) = v; }),
         Declare<RectControl, bool>("Visible", [](RectControl& c, bool v) { c.SetVisible(v); }),
         Declare<RectControl, bool>("Enabled", [](RectControl& c, bool v) { c.SetEnabled(v); }),
         Ignore<std::string>("HelpTag"),
@@ -81,99 +81,99 @@ const PropertyTable& RectControl::TextControlProperties()
 
 int RectControl::Left() const
 {
-    return widget_->x();
+    return Widget()->x();
 }
 int RectControl::Top() const
 {
-    return widget_->y();
+    return Widget()->y();
 }
 int RectControl::Width() const
 {
-    return widget_->width();
+    return Widget()->width();
 }
 int RectControl::Height() const
 {
-    return widget_->height();
+    return Widget()->height();
 }
 
 void RectControl::SetLeft(int left)
 {
-    widget_->move(left, widget_->y());
+    Widget()->move(left, Widget()->y());
     PlacementChanged();
 }
 
 void RectControl::SetTop(int top)
 {
-    widget_->move(widget_->x(), top);
+    Widget()->move(Widget()->x(), top);
     PlacementChanged();
 }
 
 void RectControl::SetWidth(int width)
 {
-    widget_->resize(width, widget_->height());
+    Widget()->resize(width, Widget()->height());
     PlacementChanged();
 }
 
 void RectControl::SetHeight(int height)
 {
-    widget_->resize(widget_->width(), height);
+    Widget()->resize(Widget()->width(), height);
     PlacementChanged();
 }
 
 void RectControl::SetVisible(bool visible)
 {
-    visible_ = visible;
-    widget_->setVisible(visible);
+    OnMainThread(visible_) = visible;
+    Widget()->setVisible(visible);
     PlacementChanged();
 }
 
 bool RectControl::Enabled() const
 {
-    return widget_->isEnabled();
+    return Widget()->isEnabled();
 }
 void RectControl::SetEnabled(bool enabled)
 {
-    widget_->setEnabled(enabled);
+    Widget()->setEnabled(enabled);
 }
 
 void RectControl::SetFocus()
 {
-    widget_->setFocus(Qt::OtherFocusReason);
+    Widget()->setFocus(Qt::OtherFocusReason);
 }
 
 void RectControl::SetTextFont(const std::string& font)
 {
-    textFont_ = font;
+    OnMainThread(textFont_) = font;
     ApplyFont();
 }
 
 void RectControl::SetTextSize(float size)
 {
-    textSize_ = size;
+    OnMainThread(textSize_) = size;
     ApplyFont();
 }
 
 void RectControl::SetBold(bool bold)
 {
-    bold_ = bold;
+    OnMainThread(bold_) = bold;
     ApplyFont();
 }
 
 void RectControl::SetItalic(bool italic)
 {
-    italic_ = italic;
+    OnMainThread(italic_) = italic;
     ApplyFont();
 }
 
 void RectControl::SetUnderline(bool underline)
 {
-    underline_ = underline;
+    OnMainThread(underline_) = underline;
     ApplyFont();
 }
 
 void RectControl::ApplyFont()
 {
-    QFont font = QApplication::font(widget_);
+    QFont font = QApplication::font(Widget());
     if (textFont_ != "System" && !textFont_.empty())
         font.setFamily(QString::fromStdString(textFont_));
     if (textSize_ > 0)
@@ -181,5 +181,5 @@ void RectControl::ApplyFont()
     font.setBold(bold_);
     font.setItalic(italic_);
     font.setUnderline(underline_);
-    widget_->setFont(font);
+    Widget()->setFont(font);
 }

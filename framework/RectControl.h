@@ -1,16 +1,21 @@
 #pragma once
 
 #include "framework/PropertyList.h"
+#include "framework/ThreadCheck.h"
 
 #include <QPointer>
 
 #include <functional>
 #include <string>
+#include <utility>
 
 class QWidget;
 class Window;
 
 // A control on a window's content area. The window owns the control; the content area owns its widget.
+// Like every user-interface call, a call of a control on any thread but the main one raises
+// ThreadAccessingUIException: each call reaches the control's state first through Widget() or
+// OnMainThread, before it touches anything.
 class RectControl : public PropertyTarget {
 public:
     RectControl(const RectControl&) = delete;
@@ -22,8 +27,8 @@ public:
     // Null once the window's widgets have gone.
     QWidget* Widget() const;
 
-    const std::string& Name() const { return name_; }
-    void SetName(const std::string& name) { name_ = name; }
+    const std::string& Name() const { return OnMainThread(name_); }
+    void SetName(const std::string& name) { OnMainThread(name_) = name; }
     int Left() const;
     int Top() const;
     int Width() const;
@@ -32,30 +37,38 @@ public:
     void SetTop(int top);
     void SetWidth(int width);
     void SetHeight(int height);
-    bool Visible() const { return visible_; }
+    bool Visible() const { return OnMainThread(visible_); }
     void SetVisible(bool visible);
     bool Enabled() const;
     void SetEnabled(bool enabled);
-    int TabIndex() const { return tabIndex_; }
-    bool TabStop() const { return tabStop_; }
+    int TabIndex() const { return OnMainThread(tabIndex_); }
+    bool TabStop() const { return OnMainThread(tabStop_); }
     void SetFocus();
 
     // The font of the control's text. "System" at size 0 is the desktop's default font; a size is
     // in points of the layout, where a point is one pixel, so that text keeps to its declared box.
-    const std::string& TextFont() const { return textFont_; }
+    const std::string& TextFont() const { return OnMainThread(textFont_); }
     void SetTextFont(const std::string& font);
-    float TextSize() const { return textSize_; }
+    float TextSize() const { return OnMainThread(textSize_); }
     void SetTextSize(float size);
-    bool Bold() const { return bold_; }
+    bool Bold() const { return OnMainThread(bold_); }
     void SetBold(bool bold);
-    bool Italic() const { return italic_; }
+    bool Italic() const { return OnMainThread(italic_); }
     void SetItalic(bool italic);
-    bool Underline() const { return underline_; }
+    bool Underline() const { return OnMainThread(underline_); }
     void SetUnderline(bool underline);
 
 protected:
     // The widget goes on the window's content area, which takes it over.
     RectControl(Window& window, QWidget* widget);
+    // Makes the control's widget, checked first: a control refused on another thread makes nothing.
+    template <class W, class... Args> static W* NewWidget(Args&&... args)
+    {
+        RequireMainThread();
+        return new W(std::forward<Args>(args)...);
+    }
+    // The widget as the class the control made it.
+    template <class W> W* WidgetAs() const { return static_cast<W*>(Widget()); }
     static const PropertyTable& RectControlProperties();
     // RectControlProperties and the font of the control's text.
     static const PropertyTable& TextControlProperties();

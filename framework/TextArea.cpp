@@ -31,16 +31,21 @@ private:
     TextArea& owner_;
 };
 
-TextArea::TextArea(Window& window) : TextEdit(window, new TextAreaWidget(*this)), area_(static_cast<TextAreaWidget*>(Widget()))
+TextArea::TextArea(Window& window) : TextEdit(window, NewWidget<TextAreaWidget>(*this))
 {
-    window.ContentArea()->installEventFilter(area_);
+    window.ContentArea()->installEventFilter(Area());
     // A widget behind its text is out of the user's reach: whatever changes it is no edit.
-    QObject::connect(area_, &QPlainTextEdit::textChanged, area_, [this] {
+    QObject::connect(Area(), &QPlainTextEdit::textChanged, Area(), [this] {
         if (!widgetBehind_)
             editedByUser_ = true;
     });
     SetScrollBarHorizontal(scrollBarHorizontal_);
     SetScrollBarVertical(scrollBarVertical_);
+}
+
+TextAreaWidget* TextArea::Area() const
+{
+    return WidgetAs<TextAreaWidget>();
 }
 
 const PropertyTable& TextArea::DeclaredProperties() const
@@ -65,8 +70,8 @@ const PropertyTable& TextArea::DeclaredProperties() const
 
 std::string TextArea::Text() const
 {
-    if (editedByUser_) {
-        text_ = area_->toPlainText().toStdString();
+    if (OnMainThread(editedByUser_)) {
+        text_ = Area()->toPlainText().toStdString();
         editedByUser_ = false;
     }
     return text_;
@@ -74,7 +79,7 @@ std::string TextArea::Text() const
 
 void TextArea::SetText(const std::string& text)
 {
-    text_ = text;
+    OnMainThread(text_) = text;
     editedByUser_ = false;
     widgetBehind_ = true;
     if (InView())
@@ -96,8 +101,8 @@ void TextArea::CatchUp()
     if (!widgetBehind_)
         return;
     widgetBehind_ = false;
-    QSignalBlocker quiet(area_);
-    area_->setPlainText(DisplayText(text_));
+    QSignalBlocker quiet(Area());
+    Area()->setPlainText(DisplayText(text_));
 }
 
 void TextArea::PlacementChanged()
@@ -108,45 +113,45 @@ void TextArea::PlacementChanged()
 
 bool TextArea::ReadOnly() const
 {
-    return area_->isReadOnly();
+    return Area()->isReadOnly();
 }
 
 void TextArea::SetReadOnly(bool readOnly)
 {
-    area_->setReadOnly(readOnly);
+    Area()->setReadOnly(readOnly);
 }
 
 void TextArea::SetBorder(bool border)
 {
-    area_->setFrameShape(border ? QFrame::StyledPanel : QFrame::NoFrame);
+    Area()->setFrameShape(border ? QFrame::StyledPanel : QFrame::NoFrame);
 }
 
 void TextArea::SetScrollBarHorizontal(bool shown)
 {
-    scrollBarHorizontal_ = shown;
-    area_->setLineWrapMode(shown ? QPlainTextEdit::NoWrap : QPlainTextEdit::WidgetWidth);
-    area_->setHorizontalScrollBarPolicy(shown ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+    OnMainThread(scrollBarHorizontal_) = shown;
+    Area()->setLineWrapMode(shown ? QPlainTextEdit::NoWrap : QPlainTextEdit::WidgetWidth);
+    Area()->setHorizontalScrollBarPolicy(shown ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
 }
 
 void TextArea::SetScrollBarVertical(bool shown)
 {
-    scrollBarVertical_ = shown;
-    area_->setVerticalScrollBarPolicy(shown ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+    OnMainThread(scrollBarVertical_) = shown;
+    Area()->setVerticalScrollBarPolicy(shown ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
 }
 
 bool TextArea::AcceptTabs() const
 {
-    return !area_->tabChangesFocus();
+    return !Area()->tabChangesFocus();
 }
 
 void TextArea::SetAcceptTabs(bool accept)
 {
-    area_->setTabChangesFocus(!accept);
+    Area()->setTabChangesFocus(!accept);
 }
 
 void TextArea::ApplyAlignment(Qt::Alignment alignment)
 {
-    QTextOption option = area_->document()->defaultTextOption();
+    QTextOption option = Area()->document()->defaultTextOption();
     option.setAlignment(alignment);
-    area_->document()->setDefaultTextOption(option);
+    Area()->document()->setDefaultTextOption(option);
 }

@@ -20,9 +20,9 @@ public:
     void SetReadOnly(bool readOnly) override;
     void SetBorder(bool border) override;
     // Without a horizontal scroll bar the lines wrap at the area's width.
-    bool ScrollBarHorizontal() const { return scrollBarHorizontal_; }
+    bool ScrollBarHorizontal() const { return OnMainThread(scrollBarHorizontal_); }
     void SetScrollBarHorizontal(bool shown);
-    bool ScrollBarVertical() const { return scrollBarVertical_; }
+    bool ScrollBarVertical() const { return OnMainThread(scrollBarVertical_); }
     void SetScrollBarVertical(bool shown);
     // The Tab key types a tab instead of moving the focus on.
     bool AcceptTabs() const;
@@ -36,8 +36,8 @@ private:
     friend class TextAreaWidget;
     bool InView() const;
     void CatchUp();
+    TextAreaWidget* Area() const;
 
-    TextAreaWidget* area_;
     mutable std::string text_;
     mutable bool editedByUser_ = false;
     bool widgetBehind_ = false;

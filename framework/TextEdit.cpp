@@ -26,19 +26,19 @@ const PropertyTable& TextEdit::DeclaredProperties() const
 
 void TextEdit::SetAlignment(int alignment)
 {
-    alignment_ = alignment;
+    OnMainThread(alignment_) = alignment;
     ApplyAlignment(alignment == 2 ? Qt::AlignHCenter : alignment == 3 ? Qt::AlignRight : Qt::AlignLeft);
 }
 
 void TextEdit::SetTextColor(Color color)
 {
-    textColor_ = color;
+    OnMainThread(textColor_) = color;
     ApplyColors();
 }
 
 void TextEdit::SetBackColor(Color color)
 {
-    backColor_ = color;
+    OnMainThread(backColor_) = color;
     ApplyColors();
 }
 

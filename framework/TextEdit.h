@@ -17,11 +17,11 @@ public:
     virtual void SetReadOnly(bool readOnly) = 0;
     virtual void SetBorder(bool border) = 0;
     // 0 and 1 left, 2 centred, 3 right.
-    int Alignment() const { return alignment_; }
+    int Alignment() const { return OnMainThread(alignment_); }
     void SetAlignment(int alignment);
-    Color TextColor() const { return textColor_; }
+    Color TextColor() const { return OnMainThread(textColor_); }
     void SetTextColor(Color color);
-    Color BackColor() const { return backColor_; }
+    Color BackColor() const { return OnMainThread(backColor_); }
     void SetBackColor(Color color);
 
 protected:

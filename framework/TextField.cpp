@@ -9,13 +9,18 @@ namespace {
 constexpr int kNoLimit = std::numeric_limits<int>::max();
 }
 
-TextField::TextField(Window& window) : TextEdit(window, new QLineEdit), field_(static_cast<QLineEdit*>(Widget()))
+TextField::TextField(Window& window) : TextEdit(window, NewWidget<QLineEdit>())
 {
-    field_->setMaxLength(kNoLimit);
+    Field()->setMaxLength(kNoLimit);
     // Neither the read-only flag nor a validator holds off an accessibility tool's edit: one made
     // while program code waits is undone.
     QObject::connect(
-        field_, &QLineEdit::textChanged, field_, [this] { TakeOrUndoChange([this] { text_ = Text(); }, [this] { SetText(text_); }); });
+        Field(), &QLineEdit::textChanged, Field(), [this] { TakeOrUndoChange([this] { text_ = Text(); }, [this] { SetText(text_); }); });
+}
+
+QLineEdit* TextField::Field() const
+{
+    return WidgetAs<QLineEdit>();
 }
 
 const PropertyTable& TextField::DeclaredProperties() const
@@ -34,56 +39,56 @@ const PropertyTable& TextField::DeclaredProperties() const
 
 std::string TextField::Text() const
 {
-    return field_->text().toStdString();
+    return Field()->text().toStdString();
 }
 
 void TextField::SetText(const std::string& text)
 {
-    field_->setText(QString::fromStdString(text));
+    Field()->setText(QString::fromStdString(text));
 }
 
 bool TextField::ReadOnly() const
 {
-    return field_->isReadOnly();
+    return Field()->isReadOnly();
 }
 
 void TextField::SetReadOnly(bool readOnly)
 {
-    field_->setReadOnly(readOnly);
+    Field()->setReadOnly(readOnly);
 }
 
 void TextField::SetBorder(bool border)
 {
-    field_->setFrame(border);
+    Field()->setFrame(border);
 }
 
 bool TextField::Password() const
 {
-    return field_->echoMode() == QLineEdit::Password;
+    return Field()->echoMode() == QLineEdit::Password;
 }
 
 void TextField::SetPassword(bool password)
 {
-    field_->setEchoMode(password ? QLineEdit::Password : QLineEdit::Normal);
+    Field()->setEchoMode(password ? QLineEdit::Password : QLineEdit::Normal);
 }
 
 std::string TextField::CueText() const
 {
-    return field_->placeholderText().toStdString();
+    return Field()->placeholderText().toStdString();
 }
 
 void TextField::SetCueText(const std::string& text)
 {
-    field_->setPlaceholderText(QString::fromStdString(text));
+    Field()->setPlaceholderText(QString::fromStdString(text));
 }
 
 void TextField::SetLimitText(int limit)
 {
-    limitText_ = limit;
-    field_->setMaxLength(limit > 0 ? limit : kNoLimit);
+    OnMainThread(limitText_) = limit;
+    Field()->setMaxLength(limit > 0 ? limit : kNoLimit);
 }
 
 void TextField::ApplyAlignment(Qt::Alignment alignment)
 {
-    field_->setAlignment(alignment | Qt::AlignVCenter);
+    Field()->setAlignment(alignment | Qt::AlignVCenter);
 }

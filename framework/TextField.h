@@ -22,14 +22,15 @@ public:
     std::string CueText() const;
     void SetCueText(const std::string& text);
     // The most characters the user can enter; 0 for no limit.
-    int LimitText() const { return limitText_; }
+    int LimitText() const { return OnMainThread(limitText_); }
     void SetLimitText(int limit);
 
 protected:
     void ApplyAlignment(Qt::Alignment alignment) override;
 
 private:
-    QLineEdit* field_;
+    QLineEdit* Field() const;
+
     // The text last taken, which a change refused is undone to.
     std::string text_;
     int limitText_ = 0;

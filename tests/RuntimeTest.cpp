@@ -1,6 +1,5 @@
 #include "framework/MsgBox.h"
 #include "framework/ProgramBoundary.h"
-#include "framework/ThreadCheck.h"
 #include "framework/text/Exceptions.h"
 
 #include <QCoreApplication>
@@ -10,7 +9,6 @@
 #include <functional>
 #include <stdexcept>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace {
@@ -67,18 +65,4 @@ TEST(Runtime, IdleActionsWaitForProgramCodeToReturn)
     EXPECT_EQ(ProgramCallDepth(), 0);
     QCoreApplication::processEvents();
     EXPECT_TRUE(ran);
-}
-
-TEST(Runtime, UserInterfaceCallsFromAnotherThreadAreRefused)
-{
-    EXPECT_NO_THROW(RequireMainThread());
-    bool refused = false;
-    std::thread([&] {
-        try {
-            RequireMainThread();
-        } catch (const ThreadAccessingUIException&) {
-            refused = true;
-        }
-    }).join();
-    EXPECT_TRUE(refused);
 }
