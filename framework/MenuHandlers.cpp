@@ -6,18 +6,19 @@
 
 void MenuHandlers::Bind(const std::string& itemName, std::function<bool()> handler)
 {
-    for (auto& [name, bound] : handlers_)
+    for (auto& [name, bound] : Bound())
         if (name == itemName) {
             bound = std::move(handler);
             return;
         }
-    handlers_.emplace_back(itemName, std::move(handler));
+    Bound().emplace_back(itemName, std::move(handler));
 }
 
 const std::function<bool()>* MenuHandlers::Find(const std::string& itemName) const
 {
-    auto bound = std::find_if(handlers_.begin(), handlers_.end(), [&](const auto& entry) { return entry.first == itemName; });
-    return bound != handlers_.end() ? &bound->second : nullptr;
+    const Bindings& bindings = Bound();
+    auto bound = std::find_if(bindings.begin(), bindings.end(), [&](const auto& entry) { return entry.first == itemName; });
+    return bound != bindings.end() ? &bound->second : nullptr;
 }
 
 void MenuHandlers::Run(const std::string& itemName, Window& window) const
@@ -30,7 +31,7 @@ void MenuHandlers::Run(const std::string& itemName, Window& window) const
 std::vector<std::string> MenuHandlers::ItemNames() const
 {
     std::vector<std::string> names;
-    for (const auto& [name, handler] : handlers_)
+    for (const auto& [name, handler] : Bound())
         names.push_back(name);
     return names;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "framework/ThreadCheck.h"
+
 #include <functional>
 #include <string>
 #include <utility>
@@ -7,7 +9,8 @@
 
 class Window;
 
-// Menu handlers bound by item name; a handler gives true when it handled the command.
+// Menu handlers bound by item name; a handler gives true when it handled the command. Like every
+// menu operation, a call on any thread but the main one raises ThreadAccessingUIException.
 class MenuHandlers {
 public:
     // Binding a name again replaces its handler and keeps its place.
@@ -19,7 +22,11 @@ public:
     std::vector<std::string> ItemNames() const;
 
 private:
+    using Bindings = std::vector<std::pair<std::string, std::function<bool()>>>;
+    // Every call reaches the bindings through here.
+    const Bindings& Bound() const { return OnMainThread(handlers_); }
+    Bindings& Bound() { return OnMainThread(handlers_); }
     const std::function<bool()>* Find(const std::string& itemName) const;
 
-    std::vector<std::pair<std::string, std::function<bool()>>> handlers_;
+    Bindings handlers_;
 };

@@ -2,7 +2,7 @@
 
 MenuItem* MenuItem::Child(std::string_view name) const
 {
-    for (const auto& child : children_)
+    for (const auto& child : Get().children)
         if (child->Name() == name)
             return child.get();
     return nullptr;
@@ -10,7 +10,7 @@ MenuItem* MenuItem::Child(std::string_view name) const
 
 MenuItem* MenuItem::_Lookup(std::string_view name) const
 {
-    for (const auto& child : children_) {
+    for (const auto& child : Get().children) {
         if (child->Name() == name)
             return child.get();
         if (MenuItem* found = child->_Lookup(name))

@@ -2,6 +2,7 @@
 #include "framework/Label.h"
 #include "framework/Line.h"
 #include "framework/Listbox.h"
+#include "framework/MenuItem.h"
 #include "framework/PushButton.h"
 #include "framework/TextArea.h"
 #include "framework/TextField.h"
@@ -141,5 +142,45 @@ TEST_F(ThreadAccessTest, EveryCallOfAControlFromAnotherThreadIsRefusedBeforeItTo
                 Create<CheckBox>(*window, {{"Name", "late"s}});
             },
             [&] { EXPECT_EQ(window->ControlCount(), 7); }},
+    });
+}
+
+TEST(ThreadAccess, EveryCallOfAMenuItemFromAnotherThreadIsRefusedBeforeItTouchesAnything)
+{
+    MenuBar bar;
+    auto file = std::make_unique<MenuItem>();
+    file->SetName("FileMenu");
+    file->SetText("&File");
+    auto help = std::make_unique<MenuItem>();
+    MenuItem& item = *help;
+    help->SetName("FileHelp");
+    help->SetText("Help");
+    file->Append(std::move(help));
+    bar.Append(std::move(file));
+    MenuItem& menu = bar.Item(0);
+
+    ExpectEachRefused({
+        {"Name", [&] { item.Name(); }},
+        {"SetName", [&] { item.SetName("FileQuit"); }, [&] { EXPECT_EQ(item.Name(), "FileHelp"); }},
+        {"Text", [&] { item.Text(); }},
+        {"SetText", [&] { item.SetText("Quit"); }, [&] { EXPECT_EQ(item.Text(), "Help"); }},
+        {"IsSeparator", [&] { item.IsSeparator(); }},
+        {"KeyboardShortcut", [&] { item.KeyboardShortcut(); }},
+        {"SetKeyboardShortcut", [&] { item.SetKeyboardShortcut("Cmd+H"); }, [&] { EXPECT_FALSE(item.KeyboardShortcut()); }},
+        {"SetAutoEnable", [&] { item.SetAutoEnable(true); }, [&] { EXPECT_FALSE(item.AutoEnable()); }},
+        {"SetVisible", [&] { item.SetVisible(false); }, [&] { EXPECT_TRUE(item.Visible()); }},
+        {"Append", [&] { menu.Append(std::make_unique<MenuItem>()); }, [&] { EXPECT_EQ(menu.Count(), 1); }},
+        {"Count", [&] { menu.Count(); }},
+        {"Item", [&] { menu.Item(0); }},
+        {"Child", [&] { bar.Child("FileMenu"); }},
+        {"_Lookup", [&] { bar._Lookup("FileHelp"); }},
+    });
+}
+
+TEST_F(ThreadAccessTest, BindingAMenuHandlerFromAnotherThreadIsRefused)
+{
+    ExpectEachRefused({
+        {"Window._AddMenuHandler", [&] { window->_AddMenuHandler("FileHelp", [] { return true; }); },
+            [&] { EXPECT_FALSE(window->BoundMenuHandlers().Has("FileHelp")); }},
     });
 }
