@@ -91,5 +91,6 @@ void Line::Place()
     int half = borderWidth_ / 2;
     Widget()->setGeometry(
         std::min(x1_, x2_) - half, std::min(y1_, y2_) - half, std::abs(x2_ - x1_) + borderWidth_, std::abs(y2_ - y1_) + borderWidth_);
+    UpdatePlacement();
     Widget()->update();
 }

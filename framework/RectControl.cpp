@@ -99,31 +99,46 @@ int RectControl::Height() const
 void RectControl::SetLeft(int left)
 {
     Widget()->move(left, Widget()->y());
-    PlacementChanged();
+    UpdatePlacement();
 }
 
 void RectControl::SetTop(int top)
 {
     Widget()->move(Widget()->x(), top);
-    PlacementChanged();
+    UpdatePlacement();
 }
 
 void RectControl::SetWidth(int width)
 {
     Widget()->resize(width, Widget()->height());
-    PlacementChanged();
+    UpdatePlacement();
 }
 
 void RectControl::SetHeight(int height)
 {
     Widget()->resize(Widget()->width(), height);
-    PlacementChanged();
+    UpdatePlacement();
 }
 
 void RectControl::SetVisible(bool visible)
 {
     OnMainThread(visible_) = visible;
-    Widget()->setVisible(visible);
+    UpdatePlacement();
+}
+
+bool RectControl::InView() const
+{
+    if (!visible_)
+        return false;
+    // Until the window is shown its content area has not taken its declared size yet.
+    QWidget* content = window_.ContentArea();
+    QRect area = content->isVisible() ? content->rect() : QRect(0, 0, window_.Width(), window_.Height());
+    return Widget()->geometry().intersects(area);
+}
+
+void RectControl::UpdatePlacement()
+{
+    Widget()->setVisible(InView());
     PlacementChanged();
 }
 

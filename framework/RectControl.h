@@ -13,6 +13,9 @@ class QWidget;
 class Window;
 
 // A control on a window's content area. The window owns the control; the content area owns its widget.
+// A control that lies wholly outside the content area is out of the user's reach: its widget stays
+// hidden, so that it takes no focus, is not laid out and is not offered to accessibility tools,
+// while the control itself still reads back as Visible.
 // Like every user-interface call, a call of a control on any thread but the main one raises
 // ThreadAccessingUIException: each call reaches the control's state first through Widget() or
 // OnMainThread, before it touches anything.
@@ -72,7 +75,12 @@ protected:
     static const PropertyTable& RectControlProperties();
     // RectControlProperties and the font of the control's text.
     static const PropertyTable& TextControlProperties();
-    // Called after the control was moved, resized, shown or hidden.
+    // Declared visible and at least partly within the window's content area.
+    bool InView() const;
+    // Shows the widget while the control is in view and hides it otherwise; called whenever
+    // the control or the content area moved or changed size.
+    void UpdatePlacement();
+    // Called after the control was moved, resized, shown or hidden, or the content area changed size.
     virtual void PlacementChanged() {}
     // For a change of the state the user sets that the widget has made before it can be refused:
     // while program code waits (see ProgramWaiting) undo puts the state back at once with the
@@ -80,6 +88,7 @@ protected:
     void TakeOrUndoChange(const std::function<void()>& take, const std::function<void()>& undo);
 
 private:
+    friend class Window;
     void ApplyFont();
 
     Window& window_;

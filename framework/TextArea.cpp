@@ -1,39 +1,12 @@
 #include "framework/TextArea.h"
 
 #include "framework/QtConversions.h"
-#include "framework/Window.h"
 
-#include <QEvent>
 #include <QPlainTextEdit>
 #include <QSignalBlocker>
 
-class TextAreaWidget : public QPlainTextEdit {
-public:
-    explicit TextAreaWidget(TextArea& owner) : owner_(owner) {}
-
-protected:
-    // The user may tab into an area out of view: it shows its text before any key reaches it.
-    void focusInEvent(QFocusEvent* event) override
-    {
-        owner_.CatchUp();
-        QPlainTextEdit::focusInEvent(event);
-    }
-
-    // Watches the content area, which brings the area into view when it grows.
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::Resize && owner_.InView())
-            owner_.CatchUp();
-        return QPlainTextEdit::eventFilter(watched, event);
-    }
-
-private:
-    TextArea& owner_;
-};
-
-TextArea::TextArea(Window& window) : TextEdit(window, NewWidget<TextAreaWidget>(*this))
+TextArea::TextArea(Window& window) : TextEdit(window, NewWidget<QPlainTextEdit>())
 {
-    window.ContentArea()->installEventFilter(Area());
     // A widget behind its text is out of the user's reach: whatever changes it is no edit.
     QObject::connect(Area(), &QPlainTextEdit::textChanged, Area(), [this] {
         if (!widgetBehind_)
@@ -43,9 +16,9 @@ TextArea::TextArea(Window& window) : TextEdit(window, NewWidget<TextAreaWidget>(
     SetScrollBarVertical(scrollBarVertical_);
 }
 
-TextAreaWidget* TextArea::Area() const
+QPlainTextEdit* TextArea::Area() const
 {
-    return WidgetAs<TextAreaWidget>();
+    return WidgetAs<QPlainTextEdit>();
 }
 
 const PropertyTable& TextArea::DeclaredProperties() const
@@ -84,16 +57,6 @@ void TextArea::SetText(const std::string& text)
     widgetBehind_ = true;
     if (InView())
         CatchUp();
-}
-
-bool TextArea::InView() const
-{
-    if (!Visible())
-        return false;
-    // Until the window is shown its content area has not taken its declared size yet.
-    QWidget* content = GetWindow().ContentArea();
-    QRect area = content->isVisible() ? content->rect() : QRect(0, 0, GetWindow().Width(), GetWindow().Height());
-    return QRect(Left(), Top(), Width(), Height()).intersects(area);
 }
 
 void TextArea::CatchUp()

@@ -2,12 +2,12 @@
 
 #include "framework/TextEdit.h"
 
-class TextAreaWidget;
+class QPlainTextEdit;
 
 // A multi-line text area. Its text reads back exactly as it was set, CR line endings and invalid
 // UTF-8 included; once the user edits it, it is the text the user sees. Setting the text costs
 // little while the area cannot be seen (hidden, or wholly outside the window's content area):
-// the widget catches up when the area comes into view or takes the focus.
+// the widget takes it up only when the area comes into view.
 class TextArea : public TextEdit {
 public:
     explicit TextArea(Window& window);
@@ -33,10 +33,8 @@ protected:
     void PlacementChanged() override;
 
 private:
-    friend class TextAreaWidget;
-    bool InView() const;
     void CatchUp();
-    TextAreaWidget* Area() const;
+    QPlainTextEdit* Area() const;
 
     mutable std::string text_;
     mutable bool editedByUser_ = false;

@@ -23,6 +23,14 @@ public:
     explicit WindowWidget(Window& owner) : owner_(owner) {}
 
 protected:
+    // Watches the content area: when it changes size, controls come into view or go out of it.
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == owner_.contentArea_ && event->type() == QEvent::Resize)
+            owner_.PlaceControls();
+        return QMainWindow::eventFilter(watched, event);
+    }
+
     void closeEvent(QCloseEvent* event) override
     {
         event->accept();
@@ -61,6 +69,7 @@ Window::Window() : widget_(NewWidgetOnMainThread(*this)), contentArea_(new QWidg
 {
     widget_->setAttribute(Qt::WA_DeleteOnClose, false);
     widget_->setCentralWidget(contentArea_);
+    contentArea_->installEventFilter(widget_.get());
 }
 
 Window::~Window()
@@ -166,6 +175,12 @@ void Window::ApplyTabOrder()
     std::stable_sort(order.begin(), order.end(), [](RectControl* a, RectControl* b) { return a->TabIndex() < b->TabIndex(); });
     for (std::size_t i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order[i - 1]->Widget(), order[i]->Widget());
+}
+
+void Window::PlaceControls()
+{
+    for (auto& [name, control] : controls_)
+        control->UpdatePlacement();
 }
 
 bool Window::PressButtonForKey(int key)

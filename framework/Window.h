@@ -79,6 +79,7 @@ private:
     static void Enter(std::unique_ptr<Window> window);
     void ApplyFrame();
     void ApplyTabOrder();
+    void PlaceControls();
     bool PressButtonForKey(int key);
 
     std::unique_ptr<WindowWidget> widget_;

@@ -2,6 +2,7 @@
 #include "tests/ProgramTest.h"
 #include "transcript_window/Window1.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -55,6 +56,24 @@ const std::vector<Accessor> kAccessors = {
 };
 
 const QRect kContentArea(0, 0, 550, 411);
+
+// The name of the control whose widget that is.
+std::string NameOf(Window1& window, const QObject* widget)
+{
+    auto named = std::find_if(kAccessors.begin(), kAccessors.end(), [&](const Accessor& a) { return a.get(window).Widget() == widget; });
+    return named == kAccessors.end() ? "(none of the controls)" : named->name;
+}
+
+// The controls the focus passes through on as many presses of Tab, the first where it stands now.
+std::vector<std::string> TabWalk(Window1& window, int presses, Qt::KeyboardModifiers modifiers = {})
+{
+    std::vector<std::string> order;
+    for (int press = 0; press < presses; ++press) {
+        order.push_back(NameOf(window, QApplication::focusWidget()));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, modifiers);
+    }
+    return order;
+}
 }
 
 TEST_F(ProgramTest, HoldsItsTwentyOneControlsEachUnderItsNameAndOfItsClass)
@@ -107,7 +126,8 @@ TEST_F(ProgramTest, ControlsStandWhereTheirListsPutThem)
         RectControl& control = window._ControlByName(place.name);
         EXPECT_EQ(QRect(control.Left(), control.Top(), control.Width(), control.Height()), place.box) << place.name;
         EXPECT_EQ(control.Visible(), place.visible) << place.name;
-        EXPECT_EQ(control.Widget()->isVisible(), place.visible) << place.name;
+        // Out of the content area, a control's widget stays hidden.
+        EXPECT_EQ(control.Widget()->isVisible(), place.visible && place.box.intersects(kContentArea)) << place.name;
         EXPECT_TRUE(control.Enabled()) << place.name;
     }
 
@@ -257,33 +277,47 @@ TEST_F(ProgramTest, ReturnPressesSearch)
     EXPECT_EQ(pressed, (std::vector<std::string> {"Search", "Search"}));
 }
 
-TEST_F(ProgramTest, TabMovesTheFocusInTheOrderOfTabIndex)
+TEST_F(ProgramTest, TabMovesTheFocusInTheOrderOfTabIndexPastTheWorkingBuffers)
 {
     Window1& window = instance::Window1();
-    window.Show();
-    QApplication::setActiveWindow(window.TopLevelWidget());
-    window.PushButton1().SetFocus();
-    QCoreApplication::processEvents();
-    std::vector<std::string> order;
-    for (int press = 0; press < 12; ++press) {
-        QWidget* focused = QApplication::focusWidget();
-        auto named
-            = std::find_if(kAccessors.begin(), kAccessors.end(), [&](const Accessor& a) { return a.get(window).Widget() == focused; });
-        order.push_back(named == kAccessors.end() ? "(none of the controls)" : named->name);
-        QTest::keyClick(focused, Qt::Key_Tab);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.TopLevelWidget()));
+    // Labels, lines and the logo take no focus; the hidden boxes and the buffers out of view are passed over.
+    const std::vector<std::string> chain
+        = {"PushButton2", "Listbox1", "timecodeBox", "paragraphBox", "lineBox", "openBox", "PushButton1", "TextField1"};
+    std::vector<std::string> forward, backward;
+    for (int round = 0; round < 3; ++round) {
+        forward.insert(forward.end(), chain.begin(), chain.end());
+        backward.push_back(chain.front());
+        backward.insert(backward.end(), chain.rbegin(), chain.rend() - 1);
     }
-    // Labels, lines and the logo take no focus; the hidden boxes are passed over.
-    EXPECT_EQ(order,
-        (std::vector<std::string> {"PushButton1", "TextField1", "PushButton2", "XMLList", "TextArea1", "Listbox1", "timecodeBox",
-            "paragraphBox", "lineBox", "openBox", "PushButton1", "TextField1"}));
+    window.PushButton2().SetFocus();
+    EXPECT_EQ(TabWalk(window, static_cast<int>(forward.size())), forward);
+    window.PushButton2().SetFocus();
+    EXPECT_EQ(TabWalk(window, static_cast<int>(backward.size()), Qt::ShiftModifier), backward);
 }
 
-TEST_F(ProgramTest, TheWorkingBufferOutOfViewHoldsLargeTextsWithoutShowingThem)
+TEST_F(ProgramTest, TheWorkingBuffersOutOfViewHoldLargeTextsWithoutShowingThemToAnyone)
 {
     Window1& window = instance::Window1();
-    window.Show();
-    const std::string answer = std::string(1 << 20, 'x') + "\r<track id=\"0\"/>\xFF";
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.TopLevelWidget()));
+    const std::string answer = std::string(4 << 20, 'x') + "\r<track id=\"0\"/>\xFF";
     window.TextArea1().SetText(answer);
+    window.XMLList().AddRow("<track id=\"0\" lang_code=\"en\"/>");
+    window.PushButton2().SetFocus();
+    TabWalk(window, 20);
+    TabWalk(window, 20, Qt::ShiftModifier);
     EXPECT_EQ(window.TextArea1().Text(), answer);
     EXPECT_TRUE(static_cast<QPlainTextEdit*>(window.TextArea1().Widget())->document()->isEmpty());
+    EXPECT_EQ(window.XMLList().Cell(0, 0), "<track id=\"0\" lang_code=\"en\"/>");
+
+    // Accessibility tools find the two only as invisible children of the content area.
+    QAccessibleInterface* content = QAccessible::queryAccessibleInterface(window.ContentArea());
+    ASSERT_NE(content, nullptr);
+    std::vector<std::string> invisible;
+    for (int i = 0; i < content->childCount(); ++i) {
+        QAccessibleInterface* child = content->child(i);
+        if (child->state().invisible)
+            invisible.push_back(NameOf(window, child->object()));
+    }
+    EXPECT_EQ(invisible, (std::vector<std::string> {"XMLList", "TextArea1", "Line2", "plainTextBox", "PDFbox"}));
 }
