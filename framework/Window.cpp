@@ -6,6 +6,7 @@
 #include "framework/ProgramBoundary.h"
 #include "framework/PushButton.h"
 #include "framework/Runtime.h"
+#include "framework/TextEdit.h"
 #include "framework/ThreadCheck.h"
 
 #include <QApplication>
@@ -119,6 +120,7 @@ void Window::Enter(std::unique_ptr<Window> window)
     built.Layout();
     built.CreateControls();
     built.ApplyTabOrder();
+    built.GiveFirstFocus();
     built.AddMenuHandlers();
     built.ApplyFrame();
     built.open_ = true;
@@ -166,15 +168,33 @@ void Window::ApplyFrame()
     }
 }
 
-void Window::ApplyTabOrder()
+std::vector<RectControl*> Window::TabOrder() const
 {
     std::vector<RectControl*> order;
-    for (auto& [name, control] : controls_)
+    for (const auto& [name, control] : controls_)
         if (control->TabStop() && control->Widget()->focusPolicy() != Qt::NoFocus)
             order.push_back(control.get());
     std::stable_sort(order.begin(), order.end(), [](RectControl* a, RectControl* b) { return a->TabIndex() < b->TabIndex(); });
+    return order;
+}
+
+void Window::ApplyTabOrder()
+{
+    const std::vector<RectControl*> order = TabOrder();
     for (std::size_t i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order[i - 1]->Widget(), order[i]->Widget());
+}
+
+void Window::GiveFirstFocus()
+{
+    // Buttons take the focus only when the user asks for it: the focus starts where the user
+    // types. Set before the window is shown, it is the one the window gives its focus to when
+    // it becomes active.
+    const std::vector<RectControl*> order = TabOrder();
+    auto takesText = [](RectControl* control) { return dynamic_cast<TextEdit*>(control) && control->InView() && control->Enabled(); };
+    auto first = std::find_if(order.begin(), order.end(), takesText);
+    if (first != order.end())
+        (*first)->SetFocus();
 }
 
 void Window::PlaceControls()

@@ -78,7 +78,11 @@ private:
     friend class WindowWidget;
     static void Enter(std::unique_ptr<Window> window);
     void ApplyFrame();
+    // The controls that Tab moves through, in the order of their TabIndex.
+    std::vector<RectControl*> TabOrder() const;
     void ApplyTabOrder();
+    // Gives the focus to the first control in Tab order that takes text, if there is one.
+    void GiveFirstFocus();
     void PlaceControls();
     bool PressButtonForKey(int key);
 

@@ -153,6 +153,18 @@ TEST_F(MenuHandlersTest, AMinimisedWindowComesBackWhenItsCommandShowsIt)
     }
 }
 
+TEST_F(MenuHandlersTest, AMainWindowMadeByNewWindowStartsWithTheFocusInItsAddressField)
+{
+    aboutWin& about = instance::aboutWin();
+    about.Show();
+    main_->Close();
+    Choose(about, "FileNewWindow");
+    Window1& fresh = instance::Window1();
+    ASSERT_NE(&fresh, main_);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(fresh.TopLevelWidget()));
+    EXPECT_EQ(QApplication::focusWidget(), fresh.TextField1().Widget());
+}
+
 TEST_F(MenuHandlersTest, EachMenuItemAccessorGivesTheSharedBarsItemOfItsName)
 {
     const struct {

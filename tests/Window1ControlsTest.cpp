@@ -4,6 +4,7 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -275,6 +276,23 @@ TEST_F(ProgramTest, ReturnPressesSearch)
     QTest::keyClick(window.TextField1().Widget(), Qt::Key_Return);
     QTest::keyClick(window.Listbox1().Widget(), Qt::Key_Return);
     EXPECT_EQ(pressed, (std::vector<std::string> {"Search", "Search"}));
+}
+
+TEST_F(ProgramTest, TheFocusStartsInTheAddressFieldSoThatPasteAndReturnSearchAtOnce)
+{
+    _LateStartup();
+    Window1& window = instance::Window1();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.TopLevelWidget()));
+    EXPECT_EQ(QApplication::focusWidget(), window.TextField1().Widget());
+
+    std::vector<std::string> pressed;
+    for (PushButton* button : {&window.PushButton1(), &window.PushButton2()})
+        button->SetActionHandler([&](PushButton& b) { pressed.push_back(b.Caption()); });
+    QApplication::clipboard()->setText("https://www.youtube.com/watch?v=abcdefghijk");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_V, Qt::ControlModifier);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(window.TextField1().Text(), "https://www.youtube.com/watch?v=abcdefghijk");
+    EXPECT_EQ(pressed, std::vector<std::string> {"Search"});
 }
 
 TEST_F(ProgramTest, TabMovesTheFocusInTheOrderOfTabIndexPastTheWorkingBuffers)

@@ -80,6 +80,50 @@ protected:
 };
 }
 
+TEST_F(WindowFocusTest, TheFocusStartsInTheFirstControlInTabOrderThatTakesText)
+{
+    const struct {
+        const char* what;
+        std::function<void(Window&)> create;
+        std::string focused;
+    } cases[] = {
+        {"a button before the field",
+            [](Window& w) {
+                Create<PushButton>(w, At("button", 0, 10, 10, {{"Caption", "Go"s}}));
+                Create<TextField>(w, At("field", 4, 10, 40));
+                Create<TextArea>(w, At("area", 2, 10, 70));
+            },
+            "area"},
+        {"fields out of view, disabled or invisible passed over",
+            [](Window& w) {
+                Create<TextField>(w, At("field", 0, 10, 250));
+                Create<TextField>(w, At("later", 1, 10, 40, {{"Enabled", false}}));
+                Create<TextField>(w, At("other", 2, 10, 70, {{"Visible", false}}));
+                Create<PushButton>(w, At("button", 3, 10, 10));
+                Create<TextField>(w, At("last", 5, 10, 100));
+            },
+            "last"},
+        {"a field that is no Tab stop passed over",
+            [](Window& w) {
+                Create<TextField>(w, At("field", 0, 10, 10, {{"TabStop", false}}));
+                Create<TextField>(w, At("later", 1, 10, 40));
+            },
+            "later"},
+        {"nothing that takes text: the first in the focus chain",
+            [](Window& w) {
+                Create<PushButton>(w, At("button", 0, 10, 10));
+                Create<Listbox>(w, At("list", 1, 10, 40));
+            },
+            "button"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Window& window = Build(c.create);
+        EXPECT_EQ(Focused(window), c.focused);
+        _DestroyWindows();
+    }
+}
+
 TEST_F(WindowFocusTest, AControlWhollyOutsideTheContentAreaIsOutOfTheUsersReach)
 {
     // Below and right of the 300 x 200 content area, and one that overlaps its edge.
