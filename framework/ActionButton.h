@@ -25,7 +25,7 @@ public:
     void SetActionHandler(std::function<void(Derived&)> handler) { OnMainThread(action_) = std::move(handler); }
 
 protected:
-    explicit ActionButton(Window& window) : RectControl(window, NewWidget<QPushButton>())
+    explicit ActionButton(Window& window) : RectControl(window, NewOnMainThread<QPushButton>())
     {
         Button().setAutoDefault(false);
         QObject::connect(&Button(), &QPushButton::clicked, &Button(), [this] { RaiseEvent(action_, static_cast<Derived&>(*this)); });

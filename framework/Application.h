@@ -1,6 +1,7 @@
 #pragma once
 
 #include "framework/MenuHandlers.h"
+#include "framework/ThreadCheck.h"
 
 #include <memory>
 #include <string>
@@ -12,10 +13,10 @@ class Application {
 public:
     virtual ~Application() = default;
 
-    MenuBar* GetMenuBar() const { return menuBar_.get(); }
+    MenuBar* GetMenuBar() const { return OnMainThread(menuBar_).get(); }
     // For a window that shows the bar: it holds the bar as long as it shows it.
-    const std::shared_ptr<MenuBar>& SharedMenuBar() const { return menuBar_; }
-    void SetMenuBar(std::shared_ptr<MenuBar> menuBar) { menuBar_ = std::move(menuBar); }
+    const std::shared_ptr<MenuBar>& SharedMenuBar() const { return OnMainThread(menuBar_); }
+    void SetMenuBar(std::shared_ptr<MenuBar> menuBar) { OnMainThread(menuBar_) = std::move(menuBar); }
 
     void _AddMenuHandler(const std::string& itemName, std::function<bool()> handler) { menuHandlers_.Bind(itemName, std::move(handler)); }
     const MenuHandlers& BoundMenuHandlers() const { return menuHandlers_; }

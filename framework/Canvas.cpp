@@ -29,7 +29,7 @@ private:
     Canvas& owner_;
 };
 
-Canvas::Canvas(Window& window) : RectControl(window, NewWidget<CanvasWidget>(*this))
+Canvas::Canvas(Window& window) : RectControl(window, NewOnMainThread<CanvasWidget>(*this))
 {
     SetAcceptFocus(false);
     SetTransparent(true);

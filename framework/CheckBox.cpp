@@ -4,7 +4,7 @@
 
 #include <QCheckBox>
 
-CheckBox::CheckBox(Window& window) : RectControl(window, NewWidget<QCheckBox>())
+CheckBox::CheckBox(Window& window) : RectControl(window, NewOnMainThread<QCheckBox>())
 {
     // A toggle offers no hook before the change: one made while program code waits is undone.
     QObject::connect(Box(), &QCheckBox::stateChanged, Box(), [this] {

@@ -4,7 +4,7 @@
 
 #include <QLabel>
 
-Label::Label(Window& window) : RectControl(window, NewWidget<QLabel>())
+Label::Label(Window& window) : RectControl(window, NewOnMainThread<QLabel>())
 {
     LabelWidget()->setTextFormat(Qt::PlainText);
     SetTextAlign(0);

@@ -30,7 +30,7 @@ private:
     const Line& owner_;
 };
 
-Line::Line(Window& window) : RectControl(window, NewWidget<LineWidget>(*this))
+Line::Line(Window& window) : RectControl(window, NewOnMainThread<LineWidget>(*this))
 {
     Place();
 }

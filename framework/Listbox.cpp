@@ -132,7 +132,7 @@ private:
 };
 }
 
-Listbox::Listbox(Window& window) : RectControl(window, NewWidget<QTreeView>())
+Listbox::Listbox(Window& window) : RectControl(window, NewOnMainThread<QTreeView>())
 {
     List()->setModel(new ListboxRows(List()));
     QItemSelectionModel* made = List()->selectionModel();

@@ -64,12 +64,6 @@ public:
 protected:
     // The widget goes on the window's content area, which takes it over.
     RectControl(Window& window, QWidget* widget);
-    // Makes the control's widget, checked first: a control refused on another thread makes nothing.
-    template <class W, class... Args> static W* NewWidget(Args&&... args)
-    {
-        RequireMainThread();
-        return new W(std::forward<Args>(args)...);
-    }
     // The widget as the class the control made it.
     template <class W> W* WidgetAs() const { return static_cast<W*>(Widget()); }
     static const PropertyTable& RectControlProperties();

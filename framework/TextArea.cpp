@@ -5,7 +5,7 @@
 #include <QPlainTextEdit>
 #include <QSignalBlocker>
 
-TextArea::TextArea(Window& window) : TextEdit(window, NewWidget<QPlainTextEdit>())
+TextArea::TextArea(Window& window) : TextEdit(window, NewOnMainThread<QPlainTextEdit>())
 {
     // A widget behind its text is out of the user's reach: whatever changes it is no edit.
     QObject::connect(Area(), &QPlainTextEdit::textChanged, Area(), [this] {

@@ -9,7 +9,7 @@ namespace {
 constexpr int kNoLimit = std::numeric_limits<int>::max();
 }
 
-TextField::TextField(Window& window) : TextEdit(window, NewWidget<QLineEdit>())
+TextField::TextField(Window& window) : TextEdit(window, NewOnMainThread<QLineEdit>())
 {
     Field()->setMaxLength(kNoLimit);
     // Neither the read-only flag nor a validator holds off an accessibility tool's edit: one made

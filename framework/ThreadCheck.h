@@ -1,5 +1,7 @@
 #pragma once
 
+#include <utility>
+
 // Raises ThreadAccessingUIException unless called on the main thread.
 void RequireMainThread();
 
@@ -9,4 +11,11 @@ template <class T> T& OnMainThread(T& state)
 {
     RequireMainThread();
     return state;
+}
+
+// Makes a user-interface object once the thread is checked: one refused on another thread makes nothing.
+template <class T, class... Args> T* NewOnMainThread(Args&&... args)
+{
+    RequireMainThread();
+    return new T(std::forward<Args>(args)...);
 }

@@ -57,16 +57,9 @@ void DestroyClosedWindows()
 {
     closedWindows.clear();
 }
-
-// Checked before the first widget is made: a window refused on another thread leaves nothing there.
-std::unique_ptr<WindowWidget> NewWidgetOnMainThread(Window& owner)
-{
-    RequireMainThread();
-    return std::make_unique<WindowWidget>(owner);
-}
 }
 
-Window::Window() : widget_(NewWidgetOnMainThread(*this)), contentArea_(new QWidget)
+Window::Window() : widget_(NewOnMainThread<WindowWidget>(*this)), contentArea_(new QWidget)
 {
     widget_->setAttribute(Qt::WA_DeleteOnClose, false);
     widget_->setCentralWidget(contentArea_);
@@ -223,7 +216,7 @@ void Window::Show()
 
 bool Window::IsVisible() const
 {
-    return widget_->isVisible();
+    return OnMainThread(widget_)->isVisible();
 }
 
 void Window::Close()
@@ -245,17 +238,17 @@ void Window::Close()
 
 void Window::SetMenuBar(std::shared_ptr<MenuBar> menuBar)
 {
-    menuBar_ = std::move(menuBar);
+    OnMainThread(menuBar_) = std::move(menuBar);
 }
 
 void Window::_AddControl(const std::string& name, std::unique_ptr<RectControl> control)
 {
-    controls_.emplace_back(name, std::move(control));
+    OnMainThread(controls_).emplace_back(name, std::move(control));
 }
 
 RectControl& Window::_ControlByName(std::string_view name) const
 {
-    for (const auto& [controlName, control] : controls_)
+    for (const auto& [controlName, control] : OnMainThread(controls_))
         if (controlName == name)
             return *control;
     throw NilObjectException("No control named \"" + std::string(name) + "\".");
@@ -263,12 +256,12 @@ RectControl& Window::_ControlByName(std::string_view name) const
 
 QWidget* Window::ContentArea() const
 {
-    return contentArea_;
+    return OnMainThread(contentArea_);
 }
 
 QMainWindow* Window::TopLevelWidget() const
 {
-    return widget_.get();
+    return OnMainThread(widget_).get();
 }
 
 Window* _GetImplicitWindow(std::string_view className)

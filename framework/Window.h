@@ -3,6 +3,7 @@
 #include "framework/MenuHandlers.h"
 #include "framework/PropertyList.h"
 #include "framework/RectControl.h"
+#include "framework/ThreadCheck.h"
 #include "framework/text/Exceptions.h"
 
 #include <memory>
@@ -32,10 +33,10 @@ public:
 
     void Show();
     void Close();
-    bool IsOpen() const { return open_; }
+    bool IsOpen() const { return OnMainThread(open_); }
     bool IsVisible() const;
 
-    MenuBar* GetMenuBar() const { return menuBar_.get(); }
+    MenuBar* GetMenuBar() const { return OnMainThread(menuBar_).get(); }
     void SetMenuBar(std::shared_ptr<MenuBar> menuBar);
     void _AddMenuHandler(const std::string& itemName, std::function<bool()> handler) { menuHandlers_.Bind(itemName, std::move(handler)); }
     const MenuHandlers& BoundMenuHandlers() const { return menuHandlers_; }
@@ -47,22 +48,22 @@ public:
     RectControl& _ControlByName(std::string_view name) const;
     // The same, cast to its class with a class test (NilObjectException when it is of another class).
     template <class T> T& _ControlByName(std::string_view name) const;
-    int ControlCount() const { return static_cast<int>(controls_.size()); }
+    int ControlCount() const { return static_cast<int>(OnMainThread(controls_).size()); }
 
     // The push buttons that the Return and Escape keys press, when no control takes the key.
-    PushButton* DefaultButton() const { return defaultButton_; }
-    void SetDefaultButton(PushButton* button) { defaultButton_ = button; }
-    PushButton* CancelButton() const { return cancelButton_; }
-    void SetCancelButton(PushButton* button) { cancelButton_ = button; }
+    PushButton* DefaultButton() const { return OnMainThread(defaultButton_); }
+    void SetDefaultButton(PushButton* button) { OnMainThread(defaultButton_) = button; }
+    PushButton* CancelButton() const { return OnMainThread(cancelButton_); }
+    void SetCancelButton(PushButton* button) { OnMainThread(cancelButton_) = button; }
 
     // Where the controls go: the content area, below the menu bar.
     QWidget* ContentArea() const;
     QMainWindow* TopLevelWidget() const;
 
-    const std::string& Title() const { return title_; }
-    int Width() const { return width_; }
-    int Height() const { return height_; }
-    bool Resizeable() const { return resizeable_; }
+    const std::string& Title() const { return OnMainThread(title_); }
+    int Width() const { return OnMainThread(width_); }
+    int Height() const { return OnMainThread(height_); }
+    bool Resizeable() const { return OnMainThread(resizeable_); }
 
     // Builds a window of class W through its hooks and enters it among the open windows.
     template <class W> static W& Construct();

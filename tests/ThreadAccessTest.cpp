@@ -1,3 +1,4 @@
+#include "framework/Application.h"
 #include "framework/CheckBox.h"
 #include "framework/Label.h"
 #include "framework/Line.h"
@@ -177,10 +178,25 @@ TEST(ThreadAccess, EveryCallOfAMenuItemFromAnotherThreadIsRefusedBeforeItTouches
     });
 }
 
-TEST_F(ThreadAccessTest, BindingAMenuHandlerFromAnotherThreadIsRefused)
+TEST_F(ThreadAccessTest, EveryCallOfAWindowOrTheApplicationFromAnotherThreadIsRefused)
 {
+    auto bar = std::make_shared<MenuBar>();
+    Application application;
     ExpectEachRefused({
         {"Window._AddMenuHandler", [&] { window->_AddMenuHandler("FileHelp", [] { return true; }); },
             [&] { EXPECT_FALSE(window->BoundMenuHandlers().Has("FileHelp")); }},
+        {"Window._ControlByName", [&] { window->_ControlByName("field"); }},
+        {"Window._AddControl", [&] { window->_AddControl("late", nullptr); }, [&] { EXPECT_EQ(window->ControlCount(), 7); }},
+        {"Window.ControlCount", [&] { window->ControlCount(); }},
+        {"Window.IsOpen", [&] { window->IsOpen(); }},
+        {"Window.IsVisible", [&] { window->IsVisible(); }},
+        {"Window.Title", [&] { window->Title(); }},
+        {"Window.SetMenuBar", [&] { window->SetMenuBar(bar); }, [&] { EXPECT_EQ(window->GetMenuBar(), nullptr); }},
+        {"Window.GetMenuBar", [&] { window->GetMenuBar(); }},
+        {"Window.SetDefaultButton", [&] { window->SetDefaultButton(button); }, [&] { EXPECT_EQ(window->DefaultButton(), nullptr); }},
+        {"Application.SetMenuBar", [&] { application.SetMenuBar(bar); }, [&] { EXPECT_EQ(application.GetMenuBar(), nullptr); }},
+        {"Application.GetMenuBar", [&] { application.GetMenuBar(); }},
+        {"Application._AddMenuHandler", [&] { application._AddMenuHandler("FileHelp", [] { return true; }); },
+            [&] { EXPECT_FALSE(application.BoundMenuHandlers().Has("FileHelp")); }},
     });
 }
