@@ -162,6 +162,35 @@ TEST_F(DownloadTest, TheTranscriptIsWrittenExactlyInTheChosenForm)
     EXPECT_TRUE(messages.empty());
 }
 
+// No real transcript comes near the limit, which lies far below the client's own: a longer
+// answer is a failed request, with no dialog.
+TEST_F(DownloadTest, ATranscriptAnswerOverTheTranscriptLimitIsAFailedRequest)
+{
+    ASSERT_LT(kTranscriptBodyLimit, HTTPSocket::kBodyLimit);
+    const std::string opening = "<?xml version=\"1.0\" encoding=\"utf-8\" ?><transcript><text start=\"1\" dur=\"1\">";
+    const std::string closing = "</text></transcript>";
+    SearchVideo("abc", {{"English", "en"}});
+    window->paragraphBox().SetValue(true);
+    for (const std::size_t size : {kTranscriptBodyLimit, kTranscriptBodyLimit + 1}) {
+        SCOPED_TRACE(size);
+        const std::string caption(size - opening.size() - closing.size(), 'a');
+        transcriptService.Respond(TranscriptTarget("abc", "en"), Page(opening + caption + closing));
+        messages.clear();
+        dialogs.clear();
+        const std::string path = PathOf(std::to_string(size) + ".txt");
+        Answer({path});
+        Download();
+        const bool admitted = size == kTranscriptBodyLimit;
+        EXPECT_EQ(
+            messages, admitted ? std::vector<std::string>() : std::vector<std::string> {ConnectionFailure(HTTPSocket::kBodyTooLarge)});
+        EXPECT_EQ(dialogs.size(), admitted ? 1u : 0u);
+        // Compared whole, not printed: the texts are megabytes long.
+        EXPECT_TRUE(Read(path) == (admitted ? caption + " " : "(unreadable)"));
+        EXPECT_EQ(window->TextArea1().Text(), "");
+        answers.clear();
+    }
+}
+
 TEST_F(DownloadTest, ACancelledDialogWritesAndOpensNothing)
 {
     SearchVideo("abc", kThreeLanguages);

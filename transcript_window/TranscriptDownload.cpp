@@ -27,6 +27,7 @@ void Window1::getTranscriptions(int row)
 {
     const std::string name = Replace(Listbox1().Cell(row, 0), "\" lang_default=\"true", "");
     HTTPSocket socket;
+    socket.SetBodyLimit(kTranscriptBodyLimit);
     const std::string videoId = VideoId(TextField1().Text());
     TextArea1().SetText("");
     const std::string address = ReplaceAll(
