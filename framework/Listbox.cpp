@@ -14,8 +14,30 @@
 #include <algorithm>
 #include <vector>
 
+namespace {
+// The most characters (code points) of a cell that the view is given. Laying out and shaping a
+// row costs time in the length of its text, which is unbounded in a cell; no real cell comes near it.
+constexpr qsizetype kShownCharacters = 300;
+
+// The start of the cell as UTF-8, cut after kShownCharacters characters and then ended by "…".
+QString Shown(const std::string& cell)
+{
+    // A character takes at most 4 bytes, and so does an invalid sequence that becomes one
+    // replacement character: these bytes hold every character shown, and one more when there is more.
+    const std::size_t bytes = std::min<std::size_t>(cell.size(), 4 * (kShownCharacters + 1));
+    QString text = QString::fromUtf8(cell.data(), static_cast<qsizetype>(bytes));
+    qsizetype end = 0;
+    for (qsizetype characters = 0; characters < kShownCharacters && end < text.size(); ++characters)
+        end += text[end].isHighSurrogate() ? 2 : 1;
+    if (end == text.size() && bytes == cell.size())
+        return text;
+    text.truncate(end);
+    return text + u'\u2026';
+}
+}
+
 // The rows' texts as they were set, each row holding only the cells up to its last one set;
-// the view reads a cell as UTF-8 when it draws it.
+// the view reads the start of a cell as UTF-8 when it draws it.
 class ListboxRows : public QAbstractTableModel {
 public:
     explicit ListboxRows(QObject* parent) : QAbstractTableModel(parent) {}
@@ -27,7 +49,7 @@ public:
     {
         if (role != Qt::DisplayRole)
             return {};
-        return QString::fromStdString(Cell(index.row(), index.column()));
+        return Shown(Cell(index.row(), index.column()));
     }
 
     Qt::ItemFlags flags(const QModelIndex& index) const override

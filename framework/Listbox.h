@@ -8,9 +8,10 @@ class ListboxRows;
 class QTreeView;
 
 // A list of rows with one or more columns. Cells hold their text exactly as it was set and show
-// it as UTF-8; a row costs little more than the texts it holds. Rows and columns count from 0;
-// a row or column that does not exist raises OutOfBoundsException. While program code waits the
-// selection stays as it is (see ProgramWaiting).
+// it as UTF-8, at most its first 300 characters (code points) and then "…", so that no text
+// holds up the drawing of the list; a row costs little more than the texts it holds. Rows and
+// columns count from 0; a row or column that does not exist raises OutOfBoundsException. While
+// program code waits the selection stays as it is (see ProgramWaiting).
 class Listbox : public RectControl {
 public:
     explicit Listbox(Window& window);

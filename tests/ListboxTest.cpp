@@ -191,3 +191,50 @@ TEST_F(ListboxTest, InitialValueGivesRowsByLineAndCellsByTab)
     EXPECT_EQ(list.Cell(1, 0), "English");
     EXPECT_EQ(list.Cell(1, 1), "en");
 }
+
+// A cell may hold any text; the view (its delegate, size hints, tooltips and accessible texts
+// alike) is given at most its first 300 characters, and Cell still gives the whole text.
+TEST_F(ListboxTest, TheViewIsGivenTheStartOfALongCellAndCellTheWholeText)
+{
+    const auto times = [](std::size_t count, const std::string& piece) {
+        std::string text;
+        for (std::size_t i = 0; i < count; ++i)
+            text += piece;
+        return text;
+    };
+    const std::string acute = "\u0301", smile = "\U0001F600";
+    const QString ellipsis = QStringLiteral("\u2026");
+    const struct {
+        const char* name;
+        std::string cell;
+        QString shown;
+    } cases[] = {
+        {"a letter and a million combining marks", "a" + times(1000000, acute), "a" + QString::fromStdString(times(299, acute)) + ellipsis},
+        {"300 characters", times(300, "x"), QString(300, u'x')},
+        {"301 characters", times(301, "x"), QString(300, u'x') + ellipsis},
+        {"characters outside the basic plane", times(400, smile), QString::fromStdString(times(300, smile)) + ellipsis},
+        {"invalid bytes", std::string(4000, '\xFF'), QString(300, QChar::ReplacementCharacter) + ellipsis},
+        {"a sequence cut short after 300 characters", times(300, "x") + "\xE2\x82", QString(300, u'x') + ellipsis},
+    };
+    Listbox& list = List(2);
+    for (const auto& c : cases) {
+        list.AddRow(c.cell);
+        list.SetCell(list.ListCount() - 1, 1, c.cell);
+    }
+    QTreeView* tree = Tree(list);
+    for (int row = 0; row < list.ListCount(); ++row) {
+        SCOPED_TRACE(cases[row].name);
+        for (int column = 0; column < 2; ++column) {
+            EXPECT_TRUE(list.Cell(row, column) == cases[row].cell);
+            // Compared, not printed: a cell may be megabytes long.
+            const QModelIndex cell = tree->model()->index(row, column);
+            const QString shown = cell.data().toString();
+            EXPECT_TRUE(shown == cases[row].shown) << shown.size() << " UTF-16 units shown";
+            for (int role = 0; role < Qt::UserRole; ++role) {
+                if (role != Qt::DisplayRole) {
+                    EXPECT_FALSE(cell.data(role).isValid()) << "role " << role;
+                }
+            }
+        }
+    }
+}
