@@ -51,6 +51,31 @@ TEST(Text, ReplaceChangesTheFirstOccurrenceAndReplaceAllEvery)
     EXPECT_EQ(ReplaceAll("<<a>>", "<a>", ""), "<>");
 }
 
+TEST(Text, LeftBytesNeverCutsACharacter)
+{
+    const struct {
+        std::string text;
+        std::size_t bytes;
+        std::string left;
+    } cases[] = {
+        {"English", 3, "Eng"},
+        {"English", 7, "English"},
+        {"English", 100, "English"},
+        {"", 5, ""},
+        {"\xC3\xA9t\xC3\xA9", 1, ""},
+        {"\xC3\xA9t\xC3\xA9", 2, "\xC3\xA9"},
+        {"\xC3\xA9t\xC3\xA9", 4, "\xC3\xA9t"},
+        {"a\xE2\x82\xAC", 3, "a"},
+        {"a\xF0\x9F\x98\x80", 4, "a"},
+        {"a\xF0\x9F\x98\x80", 5, "a\xF0\x9F\x98\x80"},
+        {"a\x80\x80\x80\x80\x80z", 4, "a"},
+        {"a\x80\x80\x80\x80\x80z", 5, "a\x80"},
+        {"\xFF\xFE", 1, "\xFF"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(LeftBytes(c.text, c.bytes), c.left) << c.text << " " << c.bytes;
+}
+
 TEST(Text, ReplaceLineEndingsCountsCrLfOnce)
 {
     EXPECT_EQ(ReplaceLineEndings("a\r\nb\nc\rd", " "), "a b c d");

@@ -236,6 +236,18 @@ std::string ReplaceAll(std::string_view text, std::string_view find, std::string
     return result;
 }
 
+std::string_view LeftBytes(std::string_view text, std::size_t bytes)
+{
+    if (text.size() <= bytes)
+        return text;
+    const auto continues = [](char byte) { return (static_cast<unsigned char>(byte) & 0xC0) == 0x80; };
+    // A character has at most three continuation bytes; a longer run is no character.
+    std::size_t end = bytes;
+    while (end > 0 && end + 3 > bytes && continues(text[end]))
+        --end;
+    return text.substr(0, end);
+}
+
 std::string ReplaceLineEndings(std::string_view text, std::string_view replacement)
 {
     std::string result;

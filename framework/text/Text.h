@@ -24,6 +24,10 @@ std::string Replace(std::string_view text, std::string_view find, std::string_vi
 // Every occurrence replaced, left to right; the inserted text is not searched again.
 std::string ReplaceAll(std::string_view text, std::string_view find, std::string_view replacement);
 
+// The start of the text up to bytes bytes, cut so as not to end inside a UTF-8 character: a cut
+// before a continuation byte moves back to the byte that leads it, at most three bytes back.
+std::string_view LeftBytes(std::string_view text, std::size_t bytes);
+
 // Each line ending (a CR LF pair, a lone LF, a lone CR) replaced once.
 std::string ReplaceLineEndings(std::string_view text, std::string_view replacement);
 // The same, appended to result: for building one text from many pieces without a copy of each.
