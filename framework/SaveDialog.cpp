@@ -3,12 +3,16 @@
 #include "framework/FileType.h"
 #include "framework/ProgramBoundary.h"
 #include "framework/ThreadCheck.h"
+#include "framework/text/Text.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QStandardPaths>
+
+#include <climits>
+#include <string>
 
 namespace {
 SaveDialogHook& Hook()
@@ -46,6 +50,18 @@ bool MisleadsInAFileName(QChar c)
     }
 }
 
+// A folder takes names of at most NAME_MAX bytes: a longer name loses the end of what stands
+// before its extension, at a character boundary, and keeps the extension.
+QString Fitted(const QString& name)
+{
+    const std::string bytes = name.toStdString();
+    if (bytes.size() <= NAME_MAX)
+        return name;
+    const std::size_t dot = bytes.rfind('.');
+    const std::string extension = dot != std::string::npos && bytes.size() - dot < NAME_MAX ? bytes.substr(dot) : "";
+    return QString::fromStdString(std::string(LeftBytes(bytes, NAME_MAX - extension.size())) + extension);
+}
+
 QString FileNameOf(const std::string& proposedName)
 {
     QString name = QString::fromStdString(proposedName);
@@ -55,7 +71,7 @@ QString FileNameOf(const std::string& proposedName)
     }
     if (name.startsWith(u'~'))
         name[0] = u'-';
-    return name;
+    return Fitted(name);
 }
 }
 

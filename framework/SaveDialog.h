@@ -11,7 +11,9 @@
 // file, or nothing when cancelled; nothing, unshown, for code running for a closed window. The
 // name proposes a file in that folder, the one Save writes: each "/", double quote, control
 // character (C0, DEL, C1), line or paragraph separator and bidirectional control (U+061C, U+200E,
-// U+200F, U+202A to U+202E, U+2066 to U+2069) in it becomes "-", and so does a leading "~".
+// U+200F, U+202A to U+202E, U+2066 to U+2069) in it becomes "-", and so does a leading "~";
+// then a name of more than 255 bytes in UTF-8 is cut at a character boundary before its
+// extension (from its last "."), which it keeps, to 255 bytes.
 std::optional<FolderItem> GetSaveFolderItem(const std::string& filter, const std::string& proposedName);
 
 // Test hook: while set, GetSaveFolderItem shows no dialog. The hook receives what the dialog

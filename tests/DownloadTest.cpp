@@ -228,17 +228,27 @@ TEST_F(DownloadTest, AnAnswerWithoutCaptionsGivesAnEmptyFile)
     EXPECT_TRUE(messages.empty());
 }
 
-// The service's names become file names: none leads the dialog out of the documents folder.
+// The service's names become file names: none leads the dialog out of the documents folder,
+// and one too long for a folder is cut, between two characters, to fit with its ".txt".
 TEST_F(DownloadTest, TheProposedFileIsInTheDocumentsFolderWhateverTheLanguageName)
 {
-    SearchVideo("abc", {{"German", "de"}, {"Chinese (Simplified/Traditional)", "zh"}, {"/etc/cron.d/x", "xx"}});
-    for (const char* code : {"de", "zh", "xx"})
+    std::string longName = "a";
+    for (int i = 0; i < 200; ++i)
+        longName += "\u00e9/";
+    SearchVideo("abc", {{"German", "de"}, {"Chinese (Simplified/Traditional)", "zh"}, {"/etc/cron.d/x", "xx"}, {longName, "fr"}});
+    for (const char* code : {"de", "zh", "xx", "fr"})
         transcriptService.Respond(TranscriptTarget("abc", code), Page(kTranscript));
     window->paragraphBox().SetValue(true);
-    Select({0, 1, 2});
+    Select({0, 1, 2, 3});
     Download();
-    ASSERT_EQ(dialogs.size(), 3u);
-    EXPECT_EQ(ProposedNames(), (std::vector<std::string> {"German.txt", "Chinese (Simplified-Traditional).txt", "-etc-cron.d-x.txt"}));
+    ASSERT_EQ(dialogs.size(), 4u);
+    std::string longNameFitted = "a";
+    for (int i = 0; i < 83; ++i)
+        longNameFitted += "\u00e9-";
+    longNameFitted += ".txt";
+    ASSERT_EQ(longNameFitted.size(), 254u) << "the next character would end at byte 256";
+    EXPECT_EQ(ProposedNames(),
+        (std::vector<std::string> {"German.txt", "Chinese (Simplified-Traditional).txt", "-etc-cron.d-x.txt", longNameFitted}));
     const auto folderOf = [](const Dialog& dialog) { return QFileInfo(QString::fromStdString(dialog.proposedPath)).path().toStdString(); };
     for (const Dialog& dialog : dialogs)
         EXPECT_EQ(folderOf(dialog), folderOf(dialogs[0])) << dialog.proposedPath;

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -126,10 +127,17 @@ TEST_F(SaveDialogTest, TheProposedNameStaysAFileOfTheDocumentsFolder)
 
 // The name comes from outside the program: whatever it holds, Save writes the very file whose
 // name the dialog shows, and that name is the one given but for each character that would make
-// the dialog read it, or a file manager show it, as another name: each of those becomes "-".
+// the dialog read it, or a file manager show it, as another name: each of those becomes "-";
+// then a name longer than a folder takes is cut before its extension.
 TEST_F(SaveDialogTest, SaveWritesTheFileWhoseNameTheDialogShows)
 {
     ASSERT_TRUE(QDir(dir_.path()).mkdir("Documents"));
+    const auto times = [](std::size_t count, const std::string& piece) {
+        std::string text;
+        for (std::size_t i = 0; i < count; ++i)
+            text += piece;
+        return text;
+    };
     const struct {
         std::string given, shown;
     } cases[] = {
@@ -147,6 +155,13 @@ TEST_F(SaveDialogTest, SaveWritesTheFileWhoseNameTheDialogShows)
         {"Eng\u202etxt.exe", "Eng-txt.exe"},
         {"\u202a\u202b\u202c\u202d\u202e\u2066\u2067\u2068\u2069\u200e\u200f\u061c.txt", "------------.txt"},
         {"line\u2028paragraph\u2029.txt", "line-paragraph-.txt"},
+        {times(300, "\u00e9") + ".txt", times(125, "\u00e9") + ".txt"},
+        {"a" + times(300, "\u00e9") + ".txt", "a" + times(125, "\u00e9") + ".txt"},
+        {times(100, "\U0001F600") + ".txt", times(62, "\U0001F600") + ".txt"},
+        {times(100, "\u202e") + ".txt", times(100, "-") + ".txt"},
+        {std::string(300, '\xFF') + ".txt", times(83, "\uFFFD") + ".txt"},
+        {std::string(300, 'x'), std::string(255, 'x')},
+        {"a." + std::string(300, 'x'), "a." + std::string(253, 'x')},
     };
     const QString documents = QString::fromStdString(Home("Documents"));
     for (const auto& c : cases) {
@@ -158,5 +173,6 @@ TEST_F(SaveDialogTest, SaveWritesTheFileWhoseNameTheDialogShows)
         EXPECT_EQ(seen.folder, documents) << c.given;
         EXPECT_TRUE(seen.closedOnSave) << c.given;
         EXPECT_EQ(chosen ? chosen->NativePath() : "(cancelled)", (seen.folder + "/" + seen.fileName).toStdString()) << c.given;
+        EXPECT_TRUE(QFile(seen.folder + "/" + seen.fileName).open(QIODevice::WriteOnly)) << c.given << ": the folder takes the name";
     }
 }
