@@ -1,10 +1,12 @@
 #include "bench/GeneratedTranscript.h"
 #include "bench/PeakMemory.h"
+#include "transcript_window/ServiceAddresses.h"
 #include "transcript_window/TranscriptConversion.h"
 
 #include <benchmark/benchmark.h>
 
 #include <map>
+#include <sstream>
 #include <string>
 
 namespace {
@@ -26,9 +28,21 @@ const std::string& BareCaptions(int captions)
     static std::map<int, std::string> answers;
     auto& answer = answers[captions];
     if (answer.empty()) {
-        for (int index = 0; index < captions; ++index)
-            answer += R"(">">">)";
+        std::ostringstream out;
+        WriteBareSeparators(out, 6 * static_cast<std::size_t>(captions));
+        answer = std::move(out).str();
     }
+    return answer;
+}
+
+// The worst answer the transcript request admits.
+const std::string& BareSeparatorsAtTheCap()
+{
+    static const std::string answer = [] {
+        std::ostringstream out;
+        WriteBareSeparators(out, kTranscriptBodyLimit);
+        return std::move(out).str();
+    }();
     return answer;
 }
 
@@ -54,6 +68,21 @@ void ConversionPeakMemory(benchmark::State& state, TranscriptForm form, const st
     state.counters["peak_per_answer_byte"] = perAnswerByte;
 }
 
+// How long the window waits for the conversion of the worst answer admitted, and the most
+// memory it holds meanwhile, the answer included.
+void WorstAdmittedAnswer(benchmark::State& state)
+{
+    const auto& answer = BareSeparatorsAtTheCap();
+    std::size_t peakBytes = 0;
+    for (auto _ : state) {
+        const PeakMemory peak;
+        benchmark::DoNotOptimize(ConvertTranscript(answer, TranscriptForm::LineByLineWithTimecode));
+        peakBytes = answer.size() + peak.Bytes();
+    }
+    state.counters["answer_MB"] = static_cast<double>(answer.size()) / (1024.0 * 1024.0);
+    state.counters["peak_MB"] = static_cast<double>(peakBytes) / (1024.0 * 1024.0);
+}
+
 void Sizes(benchmark::internal::Benchmark* benchmark)
 {
     benchmark->Arg(2000)->Arg(20000)->Arg(200000)->Unit(benchmark::kMillisecond);
@@ -70,5 +99,7 @@ BENCHMARK_CAPTURE(ConversionPeakMemory, with_timecode, TranscriptForm::LineByLin
 BENCHMARK_CAPTURE(ConversionPeakMemory, bare_captions_with_timecode, TranscriptForm::LineByLineWithTimecode, BareCaptions)
     ->Apply(Sizes)
     ->Iterations(1);
+
+BENCHMARK(WorstAdmittedAnswer)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

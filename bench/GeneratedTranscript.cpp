@@ -25,3 +25,9 @@ std::string GeneratedTranscript(int captions)
     WriteGeneratedTranscript(answer, captions);
     return std::move(answer).str();
 }
+
+void WriteBareSeparators(std::ostream& out, std::size_t bytes)
+{
+    for (std::size_t written = 0; written + 2 <= bytes; written += 2)
+        out << R"(">)";
+}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <ostream>
 #include <string>
 
@@ -10,3 +11,7 @@ void WriteGeneratedTranscript(std::ostream& out, int captions);
 
 // The same answer as one string.
 std::string GeneratedTranscript(int captions);
+
+// The answer the conversion turns into the most text per byte, with timecodes: bare `">`
+// separators, as many as fit in bytes.
+void WriteBareSeparators(std::ostream& out, std::size_t bytes);
