@@ -138,7 +138,14 @@ bool RectControl::InView() const
 
 void RectControl::UpdatePlacement()
 {
-    Widget()->setVisible(InView());
+    QWidget* widget = Widget();
+    const bool inView = InView();
+    QWidget* place = inView ? window_.ContentArea() : window_.Offstage();
+    if (widget->parentWidget() != place) {
+        widget->setParent(place);
+        window_.ApplyTabOrder();
+    }
+    widget->setVisible(inView);
     PlacementChanged();
 }
 

@@ -13,9 +13,9 @@ class QWidget;
 class Window;
 
 // A control on a window's content area. The window owns the control; the content area owns its widget.
-// A control that lies wholly outside the content area is out of the user's reach: its widget stays
-// hidden, so that it takes no focus, is not laid out and is not offered to accessibility tools,
-// while the control itself still reads back as Visible.
+// A control that is hidden or lies wholly outside the content area is out of the user's reach: its
+// widget waits hidden in the window's offstage, so that it takes no focus, is not laid out and is
+// not offered to accessibility tools, while the control itself still reads back as declared.
 // Like every user-interface call, a call of a control on any thread but the main one raises
 // ThreadAccessingUIException: each call reaches the control's state first through Widget() or
 // OnMainThread, before it touches anything.
@@ -71,8 +71,8 @@ protected:
     static const PropertyTable& TextControlProperties();
     // Declared visible and at least partly within the window's content area.
     bool InView() const;
-    // Shows the widget while the control is in view and hides it otherwise; called whenever
-    // the control or the content area moved or changed size.
+    // Shows the widget on the content area while the control is in view and hides it offstage
+    // otherwise; called whenever the control or the content area moved or changed size.
     void UpdatePlacement();
     // Called after the control was moved, resized, shown or hidden, or the content area changed size.
     virtual void PlacementChanged() {}

@@ -59,7 +59,8 @@ void DestroyClosedWindows()
 }
 }
 
-Window::Window() : widget_(NewOnMainThread<WindowWidget>(*this)), contentArea_(new QWidget)
+Window::Window()
+    : widget_(NewOnMainThread<WindowWidget>(*this)), contentArea_(new QWidget), offstage_(new QWidget(widget_.get(), Qt::Window))
 {
     widget_->setAttribute(Qt::WA_DeleteOnClose, false);
     widget_->setCentralWidget(contentArea_);
@@ -165,7 +166,7 @@ std::vector<RectControl*> Window::TabOrder() const
 {
     std::vector<RectControl*> order;
     for (const auto& [name, control] : controls_)
-        if (control->TabStop() && control->Widget()->focusPolicy() != Qt::NoFocus)
+        if (control->TabStop() && control->InView() && control->Widget()->focusPolicy() != Qt::NoFocus)
             order.push_back(control.get());
     std::stable_sort(order.begin(), order.end(), [](RectControl* a, RectControl* b) { return a->TabIndex() < b->TabIndex(); });
     return order;
@@ -257,6 +258,11 @@ RectControl& Window::_ControlByName(std::string_view name) const
 QWidget* Window::ContentArea() const
 {
     return OnMainThread(contentArea_);
+}
+
+QWidget* Window::Offstage() const
+{
+    return OnMainThread(offstage_);
 }
 
 QMainWindow* Window::TopLevelWidget() const

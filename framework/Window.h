@@ -58,6 +58,10 @@ public:
 
     // Where the controls go: the content area, below the menu bar.
     QWidget* ContentArea() const;
+    // Where the widgets of controls out of view wait: a window of its own that is never shown, so
+    // that they are out of the Tab chain, never laid out, and not among the children of the window
+    // that accessibility tools are offered.
+    QWidget* Offstage() const;
     QMainWindow* TopLevelWidget() const;
 
     const std::string& Title() const { return OnMainThread(title_); }
@@ -77,6 +81,7 @@ protected:
 
 private:
     friend class WindowWidget;
+    friend class RectControl;
     static void Enter(std::unique_ptr<Window> window);
     void ApplyFrame();
     // The controls that Tab moves through, in the order of their TabIndex.
@@ -89,6 +94,7 @@ private:
 
     std::unique_ptr<WindowWidget> widget_;
     QWidget* contentArea_;
+    QWidget* offstage_;
     std::shared_ptr<MenuBar> menuBar_;
     // The bar the window's menu bar view shows, its own or the application's.
     std::shared_ptr<MenuBar> shownMenuBar_;
