@@ -8,9 +8,16 @@
 #include <functional>
 #include <string>
 
-// What the push button and the bevel button share: a desktop push button with a caption, which
-// Return never presses by itself and whose click raises the Action event. Derived is the
-// button's own class, the one its Action handler takes.
+// A push button that Return and Enter press while it has the focus, as Space does, instead of
+// the window's default button.
+class ActionButtonWidget : public QPushButton {
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+};
+
+// What the push button and the bevel button share: a desktop push button with a caption, whose
+// click raises the Action event. Derived is the button's own class, the one its Action handler
+// takes.
 template <class Derived> class ActionButton : public RectControl {
 public:
     std::string Caption() const { return OnMainThread(caption_); }
@@ -25,9 +32,8 @@ public:
     void SetActionHandler(std::function<void(Derived&)> handler) { OnMainThread(action_) = std::move(handler); }
 
 protected:
-    explicit ActionButton(Window& window) : RectControl(window, NewOnMainThread<QPushButton>())
+    explicit ActionButton(Window& window) : RectControl(window, NewOnMainThread<ActionButtonWidget>())
     {
-        Button().setAutoDefault(false);
         QObject::connect(&Button(), &QPushButton::clicked, &Button(), [this] { RaiseEvent(action_, static_cast<Derived&>(*this)); });
     }
 

@@ -4,8 +4,8 @@
 
 #include <string>
 
-// A push button. The window's Return key presses the last button made Default, its Escape key
-// the last made Cancel.
+// A push button. Return presses the push button that has the focus, and elsewhere in the window
+// the last button made Default; Escape presses the last made Cancel.
 class PushButton : public ActionButton<PushButton> {
 public:
     explicit PushButton(Window& window);

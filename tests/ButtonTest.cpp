@@ -30,7 +30,7 @@ protected:
 };
 }
 
-TEST_F(ButtonTest, ReturnPressesTheLastButtonMadeDefaultWhereverTheFocusIs)
+TEST_F(ButtonTest, ReturnPressesTheFocusedButtonElseTheLastButtonMadeDefault)
 {
     PushButton& first = Button("first", true);
     PushButton& second = Button("second", true);
@@ -43,7 +43,8 @@ TEST_F(ButtonTest, ReturnPressesTheLastButtonMadeDefaultWhereverTheFocusIs)
 
     QTest::keyClick(field.Widget(), Qt::Key_Return);
     QTest::keyClick(first.Widget(), Qt::Key_Enter);
-    EXPECT_EQ(pressed_, (std::vector<std::string> {"second", "second"}));
+    QTest::keyClick(first.Widget(), Qt::Key_Return);
+    EXPECT_EQ(pressed_, (std::vector<std::string> {"second", "first", "first"}));
 
     // A disabled or hidden default button is not pressed; one no longer default is not either.
     pressed_.clear();

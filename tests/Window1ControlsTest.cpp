@@ -271,17 +271,28 @@ TEST_F(ProgramTest, TheLanguageListShowsOnlyItsFirstColumnAndTakesSeveralRows)
     EXPECT_EQ(static_cast<QTreeView*>(tracks.Widget())->selectionMode(), QAbstractItemView::SingleSelection);
 }
 
-TEST_F(ProgramTest, ReturnPressesSearch)
+TEST_F(ProgramTest, ReturnPressesTheFocusedButtonAndElseSearch)
 {
     Window1& window = instance::Window1();
-    window.Show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.TopLevelWidget()));
     std::vector<std::string> pressed;
     for (PushButton* button : {&window.PushButton1(), &window.PushButton2()})
         button->SetActionHandler([&](PushButton& b) { pressed.push_back(b.Caption()); });
-    window.TextField1().SetFocus();
-    QTest::keyClick(window.TextField1().Widget(), Qt::Key_Return);
-    QTest::keyClick(window.Listbox1().Widget(), Qt::Key_Return);
-    EXPECT_EQ(pressed, (std::vector<std::string> {"Search", "Search"}));
+    const std::pair<RectControl*, std::string> cases[] = {
+        {&window.TextField1(), "Search"},
+        {&window.Listbox1(), "Search"},
+        {&window.openBox(), "Search"},
+        {&window.PushButton1(), "Download Transcript(s)"},
+        {&window.PushButton2(), "Search"},
+    };
+    for (const auto& [focused, caption] : cases) {
+        SCOPED_TRACE(focused->Name());
+        pressed.clear();
+        focused->SetFocus();
+        ASSERT_EQ(QApplication::focusWidget(), focused->Widget());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        EXPECT_EQ(pressed, std::vector<std::string> {caption});
+    }
 }
 
 TEST_F(ProgramTest, TheFocusStartsInTheAddressFieldSoThatPasteAndReturnSearchAtOnce)
