@@ -1,5 +1,6 @@
 #pragma once
 
+#include "framework/ClickGuard.h"
 #include "framework/RaiseEvent.h"
 #include "framework/RectControl.h"
 
@@ -32,14 +33,18 @@ public:
     void SetActionHandler(std::function<void(Derived&)> handler) { OnMainThread(action_) = std::move(handler); }
 
 protected:
-    explicit ActionButton(Window& window) : RectControl(window, NewOnMainThread<ActionButtonWidget>())
+    explicit ActionButton(Window& window) : RectControl(window, NewOnMainThread<ActionButtonWidget>()), guard_(Button())
     {
-        QObject::connect(&Button(), &QPushButton::clicked, &Button(), [this] { RaiseEvent(action_, static_cast<Derived&>(*this)); });
+        QObject::connect(&Button(), &QPushButton::clicked, &Button(), [this] {
+            if (!guard_.DropsClick())
+                RaiseEvent(action_, static_cast<Derived&>(*this));
+        });
     }
 
     QPushButton& Button() const { return *WidgetAs<QPushButton>(); }
 
 private:
+    ClickGuard guard_;
     std::string caption_;
     std::function<void(Derived&)> action_;
 };

@@ -1,12 +1,29 @@
 #include "framework/CheckBox.h"
 
+#include "framework/ClickGuard.h"
 #include "framework/RaiseEvent.h"
 
 #include <QCheckBox>
 
-CheckBox::CheckBox(Window& window) : RectControl(window, NewOnMainThread<QCheckBox>())
+namespace {
+// A click that the guard drops leaves the state as it is.
+class CheckBoxWidget : public QCheckBox {
+protected:
+    void nextCheckState() override
+    {
+        if (!guard_.DropsClick())
+            QCheckBox::nextCheckState();
+    }
+
+private:
+    ClickGuard guard_ {*this};
+};
+}
+
+CheckBox::CheckBox(Window& window) : RectControl(window, NewOnMainThread<CheckBoxWidget>())
 {
-    // A toggle offers no hook before the change: one made while program code waits is undone.
+    // An accessibility tool's toggle is no click and offers no hook before the change: one
+    // refused is undone.
     QObject::connect(Box(), &QCheckBox::stateChanged, Box(), [this] {
         TakeOrUndoChange(
             [this] {

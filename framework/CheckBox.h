@@ -9,7 +9,8 @@ class QCheckBox;
 
 // A check box. Its Action event runs whenever its state changes, whether the user toggled it or
 // code set it, once the box shows its new state; setting the state it already has raises nothing.
-// While program code waits the box keeps its state (see ProgramWaiting).
+// While program code waits the box keeps its state (see ProgramWaiting), and a press that started
+// during the wait changes nothing when it lets go after it.
 class CheckBox : public RectControl {
 public:
     enum class CheckedStates { Unchecked = 0, Checked = 1, Indeterminate = 2 };

@@ -1,6 +1,8 @@
+#include "framework/BevelButton.h"
 #include "framework/CheckBox.h"
 #include "framework/Listbox.h"
 #include "framework/ProgramBoundary.h"
+#include "framework/PushButton.h"
 #include "framework/TextField.h"
 #include "tests/ControlTestWindow.h"
 
@@ -9,10 +11,12 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
-// The three kinds of control whose state the user sets; the box logs its handler's runs.
+// The three kinds of control whose state the user sets, and the two buttons; the box and the
+// buttons log their handlers' runs.
 class ChangesDuringWaitTest : public ControlTest {
 protected:
     void SetUp() override
@@ -25,14 +29,18 @@ protected:
         for (const char* row : {"German", "French", "Spanish"})
             list_->AddRow(row);
         list_->SetSelected(0, true);
+        Make<PushButton>("button", {{"Left", 210}, {"Top", 0}, {"Width", 80}, {"Height", 24}, {"Caption", "button"}})
+            .SetActionHandler([this](PushButton&) { actions_.push_back("button pressed"); });
+        Make<BevelButton>("bevel", {{"Left", 210}, {"Top", 30}, {"Width", 80}, {"Height", 24}, {"Caption", "bevel"}})
+            .SetActionHandler([this](BevelButton&) { actions_.push_back("bevel pressed"); });
     }
 
-    // The control's accessible interface, through which a screen reader acts: B the box, F the field, L the list.
+    // The control's accessible interface, through which a screen reader acts: B the box, F the
+    // field, L the list, P the push button, V the bevel button.
     QAccessibleInterface& Accessible(char control)
     {
-        RectControl& which = control == 'B' ? static_cast<RectControl&>(*box_)
-            : control == 'F'                ? static_cast<RectControl&>(*field_)
-                                            : *list_;
+        const char* names[] = {"box", "field", "list", "button", "bevel"};
+        RectControl& which = window->_ControlByName(names[std::string_view("BFLPV").find(control)]);
         QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(which.Widget());
         EXPECT_NE(accessible, nullptr);
         return *accessible;
@@ -57,6 +65,12 @@ void Toggle(QAccessibleInterface& accessible)
 {
     accessible.actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
 }
+
+// A press lets the control go, and so clicks it, a moment later.
+void Press(QAccessibleInterface& accessible)
+{
+    accessible.actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+}
 }
 
 // A screen reader still reaches the controls while program code waits; they keep what they
@@ -67,15 +81,19 @@ TEST_F(ChangesDuringWaitTest, AnAccessibilityToolChangesNoControlWhileProgramCod
         const char* name;
         char control;
         std::function<void(QAccessibleInterface&)> make;
+        // The wait ends before the press lets go.
+        bool letsGoAfterTheWait = false;
     };
     const std::vector<Change> changes = {
         {"box toggled", 'B', Toggle},
         {"box pressed", 'B',
             [](QAccessibleInterface& a) {
-                a.actionInterface()->doAction(QAccessibleActionInterface::pressAction());
-                // A press lets the box go a moment later.
+                Press(a);
                 QTest::qWait(200);
             }},
+        {"box pressed as the wait ends", 'B', Press, true},
+        {"button pressed as the wait ends", 'P', Press, true},
+        {"bevel button pressed as the wait ends", 'V', Press, true},
         {"field value set", 'F', [](QAccessibleInterface& a) { a.setText(QAccessible::Value, "watch?v=xyz"); }},
         {"field text inserted", 'F', [](QAccessibleInterface& a) { a.editableTextInterface()->insertText(0, "x"); }},
         {"field text deleted", 'F', [](QAccessibleInterface& a) { a.editableTextInterface()->deleteText(0, 3); }},
@@ -92,6 +110,8 @@ TEST_F(ChangesDuringWaitTest, AnAccessibilityToolChangesNoControlWhileProgramCod
             change.make(Accessible(change.control));
             EXPECT_EQ(Shown(), before);
         }
+        if (change.letsGoAfterTheWait)
+            QTest::qWait(200);
         EXPECT_EQ(Shown(), before);
         EXPECT_TRUE(actions_.empty());
         actions_.clear();
