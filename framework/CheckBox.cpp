@@ -71,9 +71,10 @@ CheckBox::CheckedStates CheckBox::State() const
 
 void CheckBox::SetState(CheckedStates state)
 {
-    Box()->setCheckState(state == CheckedStates::Checked ? Qt::Checked
-            : state == CheckedStates::Indeterminate      ? Qt::PartiallyChecked
-                                                         : Qt::Unchecked);
+    const Qt::CheckState shown = state == CheckedStates::Checked ? Qt::Checked
+        : state == CheckedStates::Indeterminate                  ? Qt::PartiallyChecked
+                                                                 : Qt::Unchecked;
+    ChangeByProgram([&] { Box()->setCheckState(shown); });
 }
 
 bool CheckBox::Value() const

@@ -9,8 +9,8 @@ class QCheckBox;
 
 // A check box. Its Action event runs whenever its state changes, whether the user toggled it or
 // code set it, once the box shows its new state; setting the state it already has raises nothing.
-// While program code waits the box keeps its state (see ProgramWaiting), and a press that started
-// during the wait changes nothing when it lets go after it.
+// While program code waits the user cannot change its state (see ProgramWaiting), and a press
+// that started during the wait changes nothing when it lets go after it; code sets it all the same.
 class CheckBox : public RectControl {
 public:
     enum class CheckedStates { Unchecked = 0, Checked = 1, Indeterminate = 2 };

@@ -1,6 +1,5 @@
 #include "framework/Listbox.h"
 
-#include "framework/ProgramBoundary.h"
 #include "framework/text/Exceptions.h"
 #include "framework/text/Text.h"
 
@@ -12,6 +11,8 @@
 #include <QTreeView>
 
 #include <algorithm>
+#include <functional>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -112,18 +113,24 @@ private:
 };
 
 namespace {
-// Every road to the selection, an accessibility tool's included, comes through here: while
-// program code waits it is refused before anything changes.
+// Every road to the selection, an accessibility tool's included, comes through here: a change
+// the list refuses is refused before anything changes.
 class ListboxSelection : public QItemSelectionModel {
 public:
-    using QItemSelectionModel::QItemSelectionModel;
+    ListboxSelection(QAbstractItemModel* model, QObject* parent, std::function<bool()> refuses)
+        : QItemSelectionModel(model, parent), refuses_(std::move(refuses))
+    {
+    }
     using QItemSelectionModel::select;
 
     void select(const QItemSelection& selection, SelectionFlags command) override
     {
-        if (!ProgramWaiting())
+        if (!refuses_())
             QItemSelectionModel::select(selection, command);
     }
+
+private:
+    std::function<bool()> refuses_;
 };
 
 QPen GridPen(int style, const QColor& color)
@@ -158,7 +165,7 @@ Listbox::Listbox(Window& window) : RectControl(window, NewOnMainThread<QTreeView
 {
     List()->setModel(new ListboxRows(List()));
     QItemSelectionModel* made = List()->selectionModel();
-    List()->setSelectionModel(new ListboxSelection(List()->model(), List()));
+    List()->setSelectionModel(new ListboxSelection(List()->model(), List(), [this] { return RefusesChange(); }));
     delete made;
     List()->setHeaderHidden(true);
     List()->setRootIsDecorated(false);
@@ -376,5 +383,5 @@ void Listbox::SetSelected(int row, bool selected)
         how |= QItemSelectionModel::ClearAndSelect;
     else
         how |= QItemSelectionModel::Select;
-    List()->selectionModel()->select(Rows()->index(row, 0), how);
+    ChangeByProgram([&] { List()->selectionModel()->select(Rows()->index(row, 0), how); });
 }

@@ -11,7 +11,8 @@ class QTreeView;
 // it as UTF-8, at most its first 300 characters (code points) and then "…", so that no text
 // holds up the drawing of the list; a row costs little more than the texts it holds. Rows and
 // columns count from 0; a row or column that does not exist raises OutOfBoundsException. While
-// program code waits the selection stays as it is (see ProgramWaiting).
+// program code waits the user cannot change the selection (see ProgramWaiting); code sets it
+// all the same.
 class Listbox : public RectControl {
 public:
     explicit Listbox(Window& window);

@@ -4,6 +4,7 @@
 #include "framework/Window.h"
 
 #include <QApplication>
+#include <QScopedValueRollback>
 #include <QSignalBlocker>
 #include <QWidget>
 
@@ -18,9 +19,20 @@ QWidget* RectControl::Widget() const
     return OnMainThread(widget_);
 }
 
+void RectControl::ChangeByProgram(const std::function<void()>& change)
+{
+    const QScopedValueRollback byProgram(OnMainThread(changingByProgram_), true);
+    change();
+}
+
+bool RectControl::RefusesChange() const
+{
+    return ProgramWaiting() && !OnMainThread(changingByProgram_);
+}
+
 void RectControl::TakeOrUndoChange(const std::function<void()>& take, const std::function<void()>& undo)
 {
-    if (!ProgramWaiting()) {
+    if (!RefusesChange()) {
         take();
         return;
     }

@@ -76,9 +76,14 @@ protected:
     void UpdatePlacement();
     // Called after the control was moved, resized, shown or hidden, or the content area changed size.
     virtual void PlacementChanged() {}
+    // Runs a setter's change of the state the user sets: it stands even while program code waits.
+    void ChangeByProgram(const std::function<void()>& change);
+    // Whether a change of the state the user sets that comes now is refused: program code waits
+    // (see ProgramWaiting), and the change does not come through the control's own setters.
+    bool RefusesChange() const;
     // For a change of the state the user sets that the widget has made before it can be refused:
-    // while program code waits (see ProgramWaiting) undo puts the state back at once with the
-    // widget's signals blocked, so that nobody hears of the change; otherwise take takes it.
+    // where RefusesChange, undo puts the state back at once with the widget's signals blocked, so
+    // that nobody hears of the change; otherwise take takes it.
     void TakeOrUndoChange(const std::function<void()>& take, const std::function<void()>& undo);
 
 private:
@@ -89,6 +94,7 @@ private:
     QPointer<QWidget> widget_;
     std::string name_;
     bool visible_ = true;
+    bool changingByProgram_ = false;
     int tabIndex_ = 0;
     bool tabStop_ = true;
     std::string textFont_ = "System";

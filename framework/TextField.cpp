@@ -44,7 +44,7 @@ std::string TextField::Text() const
 
 void TextField::SetText(const std::string& text)
 {
-    Field()->setText(QString::fromStdString(text));
+    ChangeByProgram([&] { Field()->setText(QString::fromStdString(text)); });
 }
 
 bool TextField::ReadOnly() const
@@ -85,7 +85,7 @@ void TextField::SetCueText(const std::string& text)
 void TextField::SetLimitText(int limit)
 {
     OnMainThread(limitText_) = limit;
-    Field()->setMaxLength(limit > 0 ? limit : kNoLimit);
+    ChangeByProgram([&] { Field()->setMaxLength(limit > 0 ? limit : kNoLimit); });
 }
 
 void TextField::ApplyAlignment(Qt::Alignment alignment)

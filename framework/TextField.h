@@ -4,7 +4,8 @@
 
 class QLineEdit;
 
-// A single-line text field. While program code waits it keeps its text (see ProgramWaiting).
+// A single-line text field. While program code waits the user cannot change its text (see
+// ProgramWaiting); code sets it all the same.
 class TextField : public TextEdit {
 public:
     explicit TextField(Window& window);

@@ -130,3 +130,15 @@ TEST_F(ChangesDuringWaitTest, AfterTheWaitTheSameActionsChangeTheControls)
     EXPECT_EQ(Shown(), "1 watch?v=xyz [02]");
     EXPECT_EQ(actions_, std::vector<std::string> {"ticked"});
 }
+
+TEST_F(ChangesDuringWaitTest, ProgramCodesOwnChangesStandWhileItWaits)
+{
+    {
+        const ProgramWait wait;
+        box_->SetValue(true);
+        field_->SetText("watch?v=xyz");
+        list_->SetSelected(2, true);
+        EXPECT_EQ(Shown(), "1 watch?v=xyz [02]");
+    }
+    EXPECT_EQ(Shown(), "1 watch?v=xyz [02]");
+}
