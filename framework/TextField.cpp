@@ -1,17 +1,50 @@
 #include "framework/TextField.h"
 
 #include <QLineEdit>
+#include <QValidator>
 
+#include <algorithm>
 #include <limits>
 
 namespace {
 // The line edit's own default would cut a text at 32 767 characters.
 constexpr int kNoLimit = std::numeric_limits<int>::max();
+
+bool BreaksLine(QChar c)
+{
+    switch (c.unicode()) {
+    case u'\n':
+    case u'\v':
+    case u'\f':
+    case u'\r':
+    case u'\u0085':
+    case u'\u2028':
+    case u'\u2029':
+        return true;
+    default:
+        return false;
+    }
+}
+
+// A line holds no line break, whatever brings it (a paste, a drop, an input method, code): an
+// address copied with its line end must still be the address. The blanks stay.
+class OneLine : public QValidator {
+public:
+    using QValidator::QValidator;
+
+    State validate(QString& input, int& position) const override
+    {
+        position -= static_cast<int>(std::count_if(input.cbegin(), input.cbegin() + position, BreaksLine));
+        input.removeIf(BreaksLine);
+        return Acceptable;
+    }
+};
 }
 
 TextField::TextField(Window& window) : TextEdit(window, NewOnMainThread<QLineEdit>())
 {
     Field()->setMaxLength(kNoLimit);
+    Field()->setValidator(new OneLine(Field()));
     // Neither the read-only flag nor a validator holds off an accessibility tool's edit: one made
     // while program code waits is undone.
     QObject::connect(

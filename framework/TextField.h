@@ -4,8 +4,9 @@
 
 class QLineEdit;
 
-// A single-line text field. While program code waits the user cannot change its text (see
-// ProgramWaiting); code sets it all the same.
+// A single-line text field: it holds no line break, which goes from whatever text comes in. While
+// program code waits the user cannot change its text (see ProgramWaiting); code sets it all the
+// same.
 class TextField : public TextEdit {
 public:
     explicit TextField(Window& window);

@@ -39,6 +39,9 @@ TEST_F(CaptionTrackSearchTest, TheTextAfterTheVideoParameterGoesToTheListService
         {"https://www.youtube.com/watch?v=abc?v=def", "GET /timedtext?type=list&v=abc HTTP/1.0"},
         {"watch?v=", "GET /timedtext?type=list&v= HTTP/1.0"},
         {"?v=caf\xC3\xA9%41", "GET /timedtext?type=list&v=caf\xC3\xA9%41 HTTP/1.0"},
+        // The field keeps no line break of an address copied with its line end.
+        {"https://www.youtube.com/watch?v=abc\n", "GET /timedtext?type=list&v=abc HTTP/1.0"},
+        {"\r\nhttps://www.youtube.com/watch?v=abc\r\n", "GET /timedtext?type=list&v=abc HTTP/1.0"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.address);

@@ -3,10 +3,18 @@
 #include "framework/TextField.h"
 #include "tests/ControlTestWindow.h"
 
+#include <QClipboard>
+#include <QDropEvent>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QTest>
+
+#include <functional>
+#include <string>
+#include <utility>
 
 using namespace std::string_literals;
 
@@ -100,6 +108,58 @@ TEST_F(TextControlTest, TextFieldTextIsUtf8BothWays)
     field.SetLimitText(3);
     field.SetText("abcdef");
     EXPECT_EQ(field.Text(), "abc");
+}
+
+TEST_F(TextControlTest, TextFieldKeepsNoLineBreakOfWhatArrivesAndKeepsTheBlanks)
+{
+    TextField& field = Make<TextField>("field");
+    auto* widget = static_cast<QLineEdit*>(field.Widget());
+    const struct {
+        const char* road;
+        std::function<void(const QString&)> bring;
+    } roads[] = {
+        {"pasted",
+            [&](const QString& text) {
+                QApplication::clipboard()->setText(text);
+                QTest::keyClick(widget, Qt::Key_V, Qt::ControlModifier);
+            }},
+        {"dropped",
+            [&](const QString& text) {
+                QMimeData data;
+                data.setText(text);
+                QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+                QApplication::sendEvent(widget, &enter);
+                QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+                QApplication::sendEvent(widget, &drop);
+            }},
+        {"typed through an input method",
+            [&](const QString& text) {
+                QInputMethodEvent typed;
+                typed.setCommitString(text);
+                QApplication::sendEvent(widget, &typed);
+            }},
+        {"set by code", [&](const QString& text) { field.SetText(text.toStdString()); }},
+    };
+    const std::string address = "https://www.youtube.com/watch?v=ID";
+    const std::pair<std::string, std::string> texts[] = {
+        {address + "\n", address},
+        {address + "\r\n", address},
+        {"\r\n" + address, address},
+        // Every kind of line break goes: the line and paragraph separators and NEL too.
+        {" a\tb \xE2\x80\xA8"
+         "c\xE2\x80\xA9"
+         "d\xC2\x85"
+         "e\v\f\r",
+            " a\tb cde"},
+    };
+    for (const auto& road : roads) {
+        for (const auto& [arriving, kept] : texts) {
+            SCOPED_TRACE(std::string(road.road) + ": " + arriving);
+            field.SetText("");
+            road.bring(QString::fromStdString(arriving));
+            EXPECT_EQ(field.Text(), kept);
+        }
+    }
 }
 
 TEST_F(TextControlTest, TextFieldWithLimitZeroOrNoneTakesTextOfAnyLength)
