@@ -1,5 +1,5 @@
 """Installs the build into a temporary prefix: the program, its pictures, its desktop entry and
-icon land where a Linux desktop looks for them, the entry is valid, and the installed program shows
+icon land where a Linux desktop looks for them, the entry is valid without a hint, and the installed program shows
 its logo, found beside its bin folder. Without the logo file the same place shows the window's
 background, which shows that the check tells the two apart."""
 import os
@@ -28,12 +28,13 @@ def install(cmake, build, prefix):
 
 def validate_desktop_entry(prefix):
     entry = os.path.join(prefix, "share/applications/quorvane.desktop")
+    # Not even a hint: one about the categories means the menu may list the program twice.
     result = subprocess.run(["desktop-file-validate", entry], capture_output=True, text=True)
-    assert result.returncode == 0 and "error" not in result.stdout, result.stdout + result.stderr
+    assert result.returncode == 0 and not (result.stdout + result.stderr).strip(), result.stdout + result.stderr
     with open(entry) as text:
         lines = set(text.read().splitlines())
     for line in ("Name=Quorvane", "Exec=quorvane", "Icon=quorvane", "Terminal=false", "Type=Application",
-                 "Categories=Network;Utility;"):
+                 "Categories=Network;"):
         assert line in lines, f"{line!r} missing from the desktop entry"
 
 
