@@ -12,6 +12,7 @@
 #include <QStandardPaths>
 
 #include <climits>
+#include <mutex>
 #include <string>
 
 namespace {
@@ -21,8 +22,23 @@ SaveDialogHook& Hook()
     return hook;
 }
 
-QString DocumentsFolder()
+// Nothing of it is stored: the next run starts in the documents folder again.
+struct SavedFolder {
+    std::mutex guard;
+    std::string path;
+};
+SavedFolder& LastSaved()
 {
+    static SavedFolder saved;
+    return saved;
+}
+
+QString StartFolder()
+{
+    SavedFolder& saved = LastSaved();
+    const std::lock_guard lock(saved.guard);
+    if (!saved.path.empty() && QDir(QString::fromStdString(saved.path)).exists())
+        return QString::fromStdString(saved.path);
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (!documents.isEmpty() && QDir(documents).exists())
         return documents;
@@ -75,6 +91,13 @@ QString FileNameOf(const std::string& proposedName)
 }
 }
 
+void _SavedIn(const std::string& folderPath)
+{
+    SavedFolder& saved = LastSaved();
+    const std::lock_guard lock(saved.guard);
+    saved.path = folderPath;
+}
+
 void SetSaveDialogHook(SaveDialogHook hook)
 {
     Hook() = std::move(hook);
@@ -86,7 +109,7 @@ std::optional<FolderItem> GetSaveFolderItem(const std::string& filter, const std
     if (_RunningForClosedWindow())
         return std::nullopt;
     const std::string nameFilter = _RegisteredFileTypeFilter(filter).value_or("");
-    const QString proposedPath = QDir(DocumentsFolder()).filePath(FileNameOf(proposedName));
+    const QString proposedPath = QDir(StartFolder()).filePath(FileNameOf(proposedName));
     if (Hook()) {
         const std::optional<std::string> chosen = Hook()(nameFilter, proposedPath.toStdString());
         if (!chosen)

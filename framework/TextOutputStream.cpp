@@ -1,5 +1,6 @@
 #include "framework/TextOutputStream.h"
 
+#include "framework/SaveDialog.h"
 #include "framework/text/Exceptions.h"
 
 #include <cerrno>
@@ -76,6 +77,9 @@ std::unique_ptr<TextOutputStream> TextOutputStream::Create(const FolderItem& fil
     if (folder < 0)
         Raise(errno, "create", chosenPath);
     std::unique_ptr<TextOutputStream> stream(new TextOutputStream(chosenPath, folder, name));
+    // As an absolute path, for the next save dialogs; empty where the working folder is gone.
+    std::error_code noFolder;
+    stream->folderPath_ = std::filesystem::absolute(folderPath, noFolder).lexically_normal().string();
     stream->Open();
     return stream;
 }
@@ -222,6 +226,7 @@ void TextOutputStream::Close()
     if (::fsync(descriptor_) != 0)
         Fail(errno, "write to");
     Place();
+    _SavedIn(folderPath_);
 }
 
 // Space for the whole text is taken before any of it is written, so a full disk leaves the old

@@ -26,6 +26,7 @@ public:
 
     // Writes the bytes unchanged.
     void Write(const std::string& bytes);
+    // Saves the file; the next save dialogs open in its folder.
     void Close();
 
 private:
@@ -44,6 +45,8 @@ private:
     // Messages name the file as chosen.
     std::string chosenPath_;
     int folder_;
+    // The folder of the chosen path, made absolute.
+    std::string folderPath_;
     // The last component of the chosen path, looked up in folder_.
     std::string name_;
     Placing placing_ = Placing::NewName;

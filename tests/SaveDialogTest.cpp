@@ -1,5 +1,6 @@
 #include "framework/SaveDialog.h"
 #include "framework/FileType.h"
+#include "framework/TextOutputStream.h"
 #include "tests/RealSaveDialog.h"
 
 #include <QApplication>
@@ -76,6 +77,30 @@ TEST_F(SaveDialogTest, HookSeesTheFilterAndTheNameInTheDocumentsFolder)
     EXPECT_EQ(shown_[0].first, "Text files (*.text *.txt)");
     EXPECT_EQ(shown_[0].second, Home("English.txt")) << "home when there is no documents folder";
     EXPECT_EQ(shown_[1].second, Home("Documents/Deutsch (Deutschland).txt"));
+}
+
+TEST_F(SaveDialogTest, EachDialogOpensWhereThisRunLastSavedAFile)
+{
+    for (const char* folder : {"Documents", "elsewhere", "other"})
+        ASSERT_TRUE(QDir(dir_.path()).mkdir(folder));
+    const auto proposed = [this](const std::optional<std::string>& chosen) {
+        Answer(chosen);
+        const auto item = GetSaveFolderItem("text/plain", "English.txt");
+        EXPECT_EQ(item.has_value(), chosen.has_value());
+        return std::pair {shown_.back().second, item};
+    };
+    // Chosen, but not saved: the stream is dropped before Close.
+    TextOutputStream::Create(*proposed(Home("other/English.txt")).second)->Write("dropped");
+    EXPECT_EQ(proposed(std::nullopt).first, Home("Documents/English.txt"));
+
+    const auto [shown, chosen] = proposed(Home("elsewhere/English.txt"));
+    EXPECT_EQ(shown, Home("Documents/English.txt"));
+    TextOutputStream::Create(*chosen)->Close();
+    EXPECT_EQ(proposed(std::nullopt).first, Home("elsewhere/English.txt"));
+    EXPECT_EQ(proposed(std::nullopt).first, Home("elsewhere/English.txt"));
+
+    ASSERT_TRUE(QDir(QString::fromStdString(Home("elsewhere"))).removeRecursively());
+    EXPECT_EQ(proposed(std::nullopt).first, Home("Documents/English.txt")) << "a folder no longer there";
 }
 
 TEST_F(SaveDialogTest, CancelledDialogGivesNothing)
