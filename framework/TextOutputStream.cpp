@@ -5,9 +5,13 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
 #include <filesystem>
+#include <fstream>
 #include <functional>
+#include <optional>
 #include <random>
 #include <system_error>
 #include <unistd.h>
@@ -48,6 +52,17 @@ bool UnderFreshName(std::string& name, const std::function<bool(const std::strin
     }
     name.clear();
     return false;
+}
+
+// The umask as /proc tells it: umask() would set it, for every thread, until set back.
+std::optional<mode_t> CurrentUmask()
+{
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);) {
+        if (line.starts_with("Umask:"))
+            return static_cast<mode_t>(std::strtoul(line.c_str() + std::strlen("Umask:"), nullptr, 8) & 0777);
+    }
+    return std::nullopt;
 }
 
 bool WriteAll(int descriptor, const std::string& bytes)
@@ -133,15 +148,16 @@ void TextOutputStream::Open()
 }
 
 // Anonymous, so a writer that dies leaves nothing behind; a named file where the file system has
-// no anonymous ones (temporaryName_ then names it). Opened with 0666 so the umask applies as to
-// any new file.
+// no anonymous ones (temporaryName_ then names it). The anonymous file is opened with 0666 so the
+// umask applies as to any new file; the named one with 0600, since whoever opens it by name before
+// it gets its final mode keeps reading what is written to it.
 bool TextOutputStream::OpenTemporary()
 {
     descriptor_ = ::openat(folder_, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
     // EISDIR: a kernel that does not know O_TMPFILE; the others: file systems that refuse it.
     if (descriptor_ < 0 && (errno == EOPNOTSUPP || errno == EISDIR || errno == ENOSYS || errno == EINVAL)) {
         UnderFreshName(temporaryName_, [this](const std::string& name) {
-            descriptor_ = ::openat(folder_, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+            descriptor_ = ::openat(folder_, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
             return descriptor_ >= 0;
         });
     }
@@ -222,6 +238,13 @@ void TextOutputStream::Close()
         return;
     if (placing_ == Placing::InPlace)
         WriteOver();
+    // A named new file gets the mode any new file gets only now: until then it is the saver's
+    // alone. Where the umask cannot be read it stays so.
+    if (placing_ == Placing::NewName && !temporaryName_.empty()) {
+        const std::optional<mode_t> mask = CurrentUmask();
+        if (mask && ::fchmod(descriptor_, 0666 & ~*mask) != 0)
+            Fail(errno, "save");
+    }
     // On disk before the rename, so the name never leads to a file whose data is still missing.
     if (::fsync(descriptor_) != 0)
         Fail(errno, "write to");

@@ -677,11 +677,30 @@ TEST_F(TextOutputStreamTest, SavesWhereTheFileSystemHasNoAnonymousFiles)
     for (const int error : {EOPNOTSUPP, EISDIR, ENOSYS, EINVAL}) {
         for (const bool existing : {false, true}) {
             SCOPED_TRACE(std::string(strerrordesc_np(error)) + (existing ? ", existing" : ", new"));
-            if (existing)
+            if (existing) {
                 Put(Path("English.txt"), "old");
-            const auto failure = SaveInChild({.anonymousFileError = error}, Path("English.txt"), "new");
-            EXPECT_FALSE(failure) << failure->what();
+                ASSERT_EQ(::chmod(Path("English.txt").c_str(), 0600), 0);
+            }
+            // While the text is written, only the saver may open the temporary file it goes to.
+            const std::string report = RunInChild({.anonymousFileError = error}, [&] {
+                ::umask(022);
+                try {
+                    auto stream = TextOutputStream::Create(FolderItem(Path("English.txt")));
+                    stream->Write("new");
+                    std::string modes;
+                    for (const QString& entry : Entries()) {
+                        if (entry != "English.txt")
+                            modes += " " + QString::number(Permissions(Path(entry.toLocal8Bit().constData())), 8).toStdString();
+                    }
+                    stream->Close();
+                    return "temporary" + modes;
+                } catch (const IOException& exception) {
+                    return std::string(exception.what());
+                }
+            }).report;
+            EXPECT_EQ(report, "temporary 600");
             EXPECT_EQ(Read(Path("English.txt")), "new");
+            EXPECT_EQ(Permissions(Path("English.txt")), existing ? 0600u : 0644u);
             EXPECT_EQ(Entries(), QStringList {"English.txt"});
             ASSERT_TRUE(QFile::remove(QString::fromStdString(Path("English.txt"))));
         }
