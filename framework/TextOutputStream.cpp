@@ -179,7 +179,8 @@ bool TextOutputStream::OpenReplacement(const struct stat& replaced)
         Fail(errno, "create");
     if ((made.st_uid != replaced.st_uid || made.st_gid != replaced.st_gid)
         && ::fchown(descriptor_, replaced.st_uid, replaced.st_gid) != 0) {
-        if (errno != EPERM)
+        // EINVAL: an owner or group the user namespace has no number for.
+        if (errno != EPERM && errno != EINVAL)
             Fail(errno, "create");
         Discard();
         return false;

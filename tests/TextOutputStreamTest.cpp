@@ -82,6 +82,8 @@ struct ChildSetting {
     int anonymousFileError = 0;
     // Where not 0, they refuse renames that must not replace with this error.
     int noReplaceError = 0;
+    // Where not 0, a change of a file's owner or group is refused with this error.
+    int ownerChangeError = 0;
 };
 constexpr uid_t kNobody = 65534;
 // A user and a group of nobody's but the test's.
@@ -92,6 +94,8 @@ bool BarFileSystemFeatures(const ChildSetting& setting)
     const auto answer = [](int error) { return error ? SECCOMP_RET_ERRNO | static_cast<unsigned>(error) : SECCOMP_RET_ALLOW; };
     sock_filter filter[] = {
         BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr)),
+        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, SYS_fchown, 0, 1),
+        BPF_STMT(BPF_RET | BPF_K, answer(setting.ownerChangeError)),
         BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, SYS_openat, 0, 3),
         BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, args[2])),
         BPF_JUMP(BPF_JMP | BPF_JSET | BPF_K, O_TMPFILE & ~O_DIRECTORY, 0, 5),
@@ -123,7 +127,7 @@ ChildEnd RunInChild(const ChildSetting& setting, const std::function<std::string
         std::string report;
         if (setting.unprivileged && ::geteuid() == 0 && (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0))
             report = "cannot become nobody";
-        else if ((setting.anonymousFileError || setting.noReplaceError) && !BarFileSystemFeatures(setting))
+        else if ((setting.anonymousFileError || setting.noReplaceError || setting.ownerChangeError) && !BarFileSystemFeatures(setting))
             report = "cannot bar file system features";
         else
             report = work();
@@ -597,16 +601,19 @@ TEST_F(TextOutputStreamTest, OwnerGroupAndFolderPermissionsAreKept)
         GTEST_SKIP() << "needs root to make files of other users";
     const struct {
         const char* name;
-        bool unprivileged;
+        ChildSetting saver;
         uid_t owner;
         gid_t group;
         mode_t mode;
         mode_t folderMode;
+        bool inPlace;
     } cases[] = {
-        {"another user's file in the saver's group", true, kOther, kNobody, 0664, 0777},
-        {"the saver's file in a group not the saver's", true, kNobody, kOther, 0644, 0777},
-        {"a user's file saved by root", false, kOther, kOther, 0644, 0755},
-        {"a writable file in a folder the saver may not write", true, kNobody, kNobody, 0644, 0755},
+        {"another user's file in the saver's group", {.unprivileged = true}, kOther, kNobody, 0664, 0777, true},
+        {"the saver's file in a group not the saver's", {.unprivileged = true}, kNobody, kOther, 0644, 0777, true},
+        {"a user's file saved by root", {}, kOther, kOther, 0644, 0755, false},
+        {"a writable file in a folder the saver may not write", {.unprivileged = true}, kNobody, kNobody, 0644, 0755, true},
+        // As in a user namespace, where an owner from outside it shows as nobody and cannot be given.
+        {"a user's file saved by root who may not give its owner", {.ownerChangeError = EINVAL}, kOther, kOther, 0644, 0755, true},
     };
     ASSERT_EQ(::chmod(dir_.path().toLocal8Bit().constData(), 0755), 0);
     for (const auto& c : cases) {
@@ -618,13 +625,16 @@ TEST_F(TextOutputStreamTest, OwnerGroupAndFolderPermissionsAreKept)
         Put(file, "old");
         ASSERT_EQ(::chown(file.c_str(), c.owner, c.group), 0);
         ASSERT_EQ(::chmod(file.c_str(), c.mode), 0);
+        struct stat before {};
+        ASSERT_EQ(::stat(file.c_str(), &before), 0);
 
-        const auto failure = SaveInChild({.unprivileged = c.unprivileged}, file, "new");
+        const auto failure = SaveInChild(c.saver, file, "new");
         ASSERT_FALSE(failure) << failure->what();
 
         EXPECT_EQ(Read(file), "new");
         struct stat status {};
         ASSERT_EQ(::stat(file.c_str(), &status), 0);
+        EXPECT_EQ(status.st_ino == before.st_ino, c.inPlace);
         EXPECT_EQ(status.st_uid, c.owner);
         EXPECT_EQ(status.st_gid, c.group);
         EXPECT_EQ(status.st_mode & 07777, c.mode);
