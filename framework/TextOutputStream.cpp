@@ -216,15 +216,19 @@ void TextOutputStream::Discard()
         ::unlinkat(folder_, std::exchange(temporaryName_, std::string()).c_str(), 0);
 }
 
-// Ends the stream: a temporary file goes, and later calls find it closed.
+// Ends the stream: a temporary file goes, and later calls raise the same failure.
 void TextOutputStream::Fail(int errorNumber, const char* action)
 {
     Discard();
+    failure_ = errorNumber;
+    failedAction_ = action;
     Raise(errorNumber, action, chosenPath_);
 }
 
 void TextOutputStream::Write(const std::string& bytes)
 {
+    if (failure_ != 0)
+        Raise(failure_, failedAction_, chosenPath_);
     if (descriptor_ < 0)
         Raise(EBADF, "write to", chosenPath_);
     if (placing_ == Placing::InPlace)
@@ -235,6 +239,8 @@ void TextOutputStream::Write(const std::string& bytes)
 
 void TextOutputStream::Close()
 {
+    if (failure_ != 0)
+        Raise(failure_, failedAction_, chosenPath_);
     if (descriptor_ < 0)
         return;
     if (placing_ == Placing::InPlace)

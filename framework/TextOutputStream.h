@@ -12,7 +12,9 @@
 // link, has other hard links, has an owner or group the saver cannot give, or lies in a folder
 // the saver may not write), Close writes the file in place. The folder is held open from Create
 // to Close, so every step happens in the folder Create found. Failures raise IOException with
-// the system's error number; a stream destroyed without Close leaves the target as it was.
+// the system's error number, and every later Write and Close raise the same again, so a Close
+// after a failed Write cannot pass for a save; a stream destroyed without Close leaves the target
+// as it was.
 class TextOutputStream {
 public:
     // Creates the file, or replaces the one there once the stream is closed; through a symbolic
@@ -56,4 +58,7 @@ private:
     std::string temporaryName_;
     // In place the text waits here for Close, so the file keeps its old text until then.
     std::string pending_;
+    // The failure that ended the stream, 0 while there is none, and the action it names.
+    int failure_ = 0;
+    const char* failedAction_ = nullptr;
 };

@@ -21,6 +21,7 @@
 #include <iterator>
 #include <linux/filter.h>
 #include <linux/seccomp.h>
+#include <memory>
 #include <optional>
 #include <sched.h>
 #include <string>
@@ -245,6 +246,7 @@ TEST_F(TextOutputStreamTest, WriteAfterCloseIsRefused)
 {
     auto stream = TextOutputStream::Create(FolderItem(Path("English.txt")));
     stream->Close();
+    EXPECT_NO_THROW(stream->Close()) << "a second Close does nothing";
     try {
         stream->Write("late");
         FAIL() << "no exception";
@@ -326,18 +328,48 @@ TEST_F(TextOutputStreamTest, FullDiskKeepsTheOldFile)
 {
     if (!MountSmallFileSystem())
         GTEST_SKIP() << "no mount namespace for a small file system here";
-    Put(Path("English.txt"), "old");
-    // With a second name the file is written in place.
-    for (const bool secondName : {false, true}) {
-        SCOPED_TRACE(secondName ? "in place" : "replaced");
-        if (secondName) {
+    // With a second name the file is written in place, where the text waits for Close.
+    const struct {
+        const char* name;
+        bool secondName;
+        bool writeFails;
+    } cases[] = {
+        {"replaced", false, true},
+        {"in place", true, false},
+    };
+    const std::string old(20000, 'o');
+    const std::string full = std::to_string(ENOSPC) + " Cannot write to \"" + Path("English.txt") + "\": No space left on device.";
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Put(Path("English.txt"), old);
+        if (c.secondName) {
             ASSERT_EQ(::link(Path("English.txt").c_str(), Path("other name.txt").c_str()), 0);
         }
-        const auto failure = Save(Path("English.txt"), std::string(1 << 20, 'x'));
-        ASSERT_TRUE(failure);
-        EXPECT_EQ(failure->ErrorNumber(), ENOSPC);
-        EXPECT_EQ(Read(Path("English.txt")), "old");
-        EXPECT_EQ(Entries(), secondName ? (QStringList {"English.txt", "other name.txt"}) : QStringList {"English.txt"});
+        // A line for each step: "done", or how it failed.
+        const std::string report = RunInChild({}, [&] {
+            std::string outcomes;
+            const auto step = [&](const std::function<void()>& action) {
+                try {
+                    action();
+                    outcomes += "done\n";
+                    return true;
+                } catch (const IOException& exception) {
+                    outcomes += std::to_string(exception.ErrorNumber()) + " " + exception.what() + "\n";
+                    return false;
+                }
+            };
+            std::unique_ptr<TextOutputStream> stream;
+            if (step([&] { stream = TextOutputStream::Create(FolderItem(Path("English.txt"))); })) {
+                step([&] { stream->Write(std::string(1 << 20, 'x')); });
+                step([&] { stream->Close(); });
+            }
+            return outcomes;
+        }).report;
+        EXPECT_EQ(report, "done\n" + (c.writeFails ? full : "done") + "\n" + full + "\n");
+        EXPECT_EQ(Read(Path("English.txt")), old);
+        EXPECT_EQ(Entries(), c.secondName ? (QStringList {"English.txt", "other name.txt"}) : QStringList {"English.txt"});
+        for (const QString& entry : Entries())
+            ASSERT_TRUE(QFile::remove(dir_.filePath(entry)));
     }
 }
 
