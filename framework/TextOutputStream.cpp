@@ -3,6 +3,7 @@
 #include "framework/SaveDialog.h"
 #include "framework/text/Exceptions.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -13,6 +14,7 @@
 #include <functional>
 #include <optional>
 #include <random>
+#include <string_view>
 #include <system_error>
 #include <unistd.h>
 #include <utility>
@@ -65,7 +67,7 @@ std::optional<mode_t> CurrentUmask()
     return std::nullopt;
 }
 
-bool WriteAll(int descriptor, const std::string& bytes)
+bool WriteAll(int descriptor, std::string_view bytes)
 {
     std::size_t written = 0;
     while (written < bytes.size()) {
@@ -259,14 +261,26 @@ void TextOutputStream::Close()
     _SavedIn(folderPath_);
 }
 
-// Space for the whole text is taken before any of it is written, so a full disk leaves the old
-// text; an error of the device while writing can leave the file part new, part old.
+// Space for the whole text is taken before any of it is written. Where the file system cannot
+// take space ahead, the part beyond the old end is written first and cut off again if that fails;
+// only then is the old part overwritten. Either way a full disk leaves the old text, unless
+// overwriting takes new space too, as on copy-on-write file systems.
 void TextOutputStream::WriteOver()
 {
-    const auto size = static_cast<off_t>(pending_.size());
+    struct stat status {};
+    if (::fstat(descriptor_, &status) != 0)
+        Fail(errno, "write to");
+    const std::string_view text = pending_;
+    const auto size = static_cast<off_t>(text.size());
     if (size > 0 && ::fallocate(descriptor_, FALLOC_FL_KEEP_SIZE, 0, size) != 0 && errno != EOPNOTSUPP)
         Fail(errno, "write to");
-    if (!WriteAll(descriptor_, pending_) || ::ftruncate(descriptor_, size) != 0)
+    const off_t overwritten = std::min(status.st_size, size);
+    const auto head = static_cast<std::size_t>(overwritten);
+    if (size > overwritten && (::lseek(descriptor_, overwritten, SEEK_SET) < 0 || !WriteAll(descriptor_, text.substr(head)))) {
+        const int errorNumber = errno;
+        Fail(::ftruncate(descriptor_, status.st_size) == 0 ? errorNumber : errno, "write to");
+    }
+    if (::lseek(descriptor_, 0, SEEK_SET) < 0 || !WriteAll(descriptor_, text.substr(0, head)) || ::ftruncate(descriptor_, size) != 0)
         Fail(errno, "write to");
     pending_.clear();
 }

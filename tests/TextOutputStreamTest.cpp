@@ -85,6 +85,8 @@ struct ChildSetting {
     int noReplaceError = 0;
     // Where not 0, a change of a file's owner or group is refused with this error.
     int ownerChangeError = 0;
+    // Where not 0, reserving space for a file is refused with this error.
+    int reserveError = 0;
 };
 constexpr uid_t kNobody = 65534;
 // A user and a group of nobody's but the test's.
@@ -97,6 +99,8 @@ bool BarFileSystemFeatures(const ChildSetting& setting)
         BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr)),
         BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, SYS_fchown, 0, 1),
         BPF_STMT(BPF_RET | BPF_K, answer(setting.ownerChangeError)),
+        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, SYS_fallocate, 0, 1),
+        BPF_STMT(BPF_RET | BPF_K, answer(setting.reserveError)),
         BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, SYS_openat, 0, 3),
         BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, args[2])),
         BPF_JUMP(BPF_JMP | BPF_JSET | BPF_K, O_TMPFILE & ~O_DIRECTORY, 0, 5),
@@ -128,7 +132,8 @@ ChildEnd RunInChild(const ChildSetting& setting, const std::function<std::string
         std::string report;
         if (setting.unprivileged && ::geteuid() == 0 && (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0))
             report = "cannot become nobody";
-        else if ((setting.anonymousFileError || setting.noReplaceError || setting.ownerChangeError) && !BarFileSystemFeatures(setting))
+        else if ((setting.anonymousFileError || setting.noReplaceError || setting.ownerChangeError || setting.reserveError)
+            && !BarFileSystemFeatures(setting))
             report = "cannot bar file system features";
         else
             report = work();
@@ -332,10 +337,13 @@ TEST_F(TextOutputStreamTest, FullDiskKeepsTheOldFile)
     const struct {
         const char* name;
         bool secondName;
+        ChildSetting setting;
         bool writeFails;
     } cases[] = {
-        {"replaced", false, true},
-        {"in place", true, false},
+        {"replaced", false, {}, true},
+        {"in place", true, {}, false},
+        // As on many network file systems.
+        {"in place where no space can be reserved", true, {.reserveError = EOPNOTSUPP}, false},
     };
     const std::string old(20000, 'o');
     const std::string full = std::to_string(ENOSPC) + " Cannot write to \"" + Path("English.txt") + "\": No space left on device.";
@@ -346,7 +354,7 @@ TEST_F(TextOutputStreamTest, FullDiskKeepsTheOldFile)
             ASSERT_EQ(::link(Path("English.txt").c_str(), Path("other name.txt").c_str()), 0);
         }
         // A line for each step: "done", or how it failed.
-        const std::string report = RunInChild({}, [&] {
+        const std::string report = RunInChild(c.setting, [&] {
             std::string outcomes;
             const auto step = [&](const std::function<void()>& action) {
                 try {
@@ -608,23 +616,31 @@ TEST_F(TextOutputStreamTest, LinkPlantedInASharedFolderIsRefusedAsOpenRefusesIt)
 
 TEST_F(TextOutputStreamTest, FileWithSeveralNamesIsWrittenInPlace)
 {
-    Put(Path("English.txt"), std::string(5000, 'o'));
+    const std::string old(5000, 'o');
+    std::string longer;
+    for (int i = 0; i < 12000; ++i)
+        longer += static_cast<char>('a' + i % 26);
+    Put(Path("English.txt"), old);
     ASSERT_EQ(::link(Path("English.txt").c_str(), Path("other name.txt").c_str()), 0);
     struct stat before {};
     ASSERT_EQ(::stat(Path("English.txt").c_str(), &before), 0);
+    for (const std::string& text : {std::string("new"), longer}) {
+        SCOPED_TRACE(text.size() < old.size() ? "shorter" : "longer");
+        Put(Path("English.txt"), old);
 
-    auto stream = TextOutputStream::Create(FolderItem(Path("English.txt")));
-    stream->Write("new");
-    EXPECT_EQ(Read(Path("English.txt")), std::string(5000, 'o')) << "the old text stays until Close";
-    stream->Close();
+        auto stream = TextOutputStream::Create(FolderItem(Path("English.txt")));
+        stream->Write(text);
+        EXPECT_EQ(Read(Path("English.txt")), old) << "the old text stays until Close";
+        stream->Close();
 
-    EXPECT_EQ(Read(Path("English.txt")), "new");
-    EXPECT_EQ(Read(Path("other name.txt")), "new");
-    struct stat after {};
-    ASSERT_EQ(::stat(Path("English.txt").c_str(), &after), 0);
-    EXPECT_EQ(after.st_ino, before.st_ino);
-    EXPECT_EQ(after.st_nlink, 2u);
-    EXPECT_EQ(Entries(), (QStringList {"English.txt", "other name.txt"}));
+        EXPECT_EQ(Read(Path("English.txt")), text);
+        EXPECT_EQ(Read(Path("other name.txt")), text);
+        struct stat after {};
+        ASSERT_EQ(::stat(Path("English.txt").c_str(), &after), 0);
+        EXPECT_EQ(after.st_ino, before.st_ino);
+        EXPECT_EQ(after.st_nlink, 2u);
+        EXPECT_EQ(Entries(), (QStringList {"English.txt", "other name.txt"}));
+    }
 }
 
 TEST_F(TextOutputStreamTest, OwnerGroupAndFolderPermissionsAreKept)
