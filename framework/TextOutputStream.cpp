@@ -258,6 +258,8 @@ void TextOutputStream::Close()
     if (::fsync(descriptor_) != 0)
         Fail(errno, "write to");
     Place();
+    if (placing_ != Placing::InPlace)
+        SyncFolder();
     _SavedIn(folderPath_);
 }
 
@@ -317,4 +319,22 @@ void TextOutputStream::Place()
     if (!placed)
         Fail(errno, "save");
     temporaryName_.clear();
+}
+
+// Until the folder is on disk, a power loss can bring back the old file, or no file for a new
+// name.
+void TextOutputStream::SyncFolder()
+{
+    const int readable = ::openat(folder_, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    // A folder the saver may write but not read cannot be synced.
+    if (readable < 0 && errno == EACCES)
+        return;
+    if (readable < 0)
+        Fail(errno, "save");
+    // EINVAL: a file system that does not sync folders.
+    int errorNumber = ::fsync(readable) == 0 || errno == EINVAL ? 0 : errno;
+    if (::close(readable) != 0 && errorNumber == 0)
+        errorNumber = errno;
+    if (errorNumber != 0)
+        Fail(errorNumber, "save");
 }

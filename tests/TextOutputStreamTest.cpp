@@ -31,6 +31,7 @@
 #include <sys/syscall.h>
 #include <sys/sysmacros.h>
 #include <sys/wait.h>
+#include <ucontext.h>
 #include <unistd.h>
 #include <utility>
 #include <vector>
@@ -87,10 +88,42 @@ struct ChildSetting {
     int ownerChangeError = 0;
     // Where not 0, reserving space for a file is refused with this error.
     int reserveError = 0;
+    // Where set, a folder's fsync is answered with this error (0: none) and not done; see
+    // AnswerFsync.
+    std::optional<int> folderSyncAnswer = std::nullopt;
+
+    bool operator==(const ChildSetting&) const = default;
 };
 constexpr uid_t kNobody = 65534;
 // A user and a group of nobody's but the test's.
 constexpr uid_t kOther = 4321;
+
+// The name and text that AnswerFsync looks for in a synced folder.
+constexpr char kSyncedName[] = "English.txt";
+constexpr char kSyncedText[] = "new";
+volatile sig_atomic_t gFolderSyncAnswer = 0;
+// Syncs of a folder where kSyncedName already leads to kSyncedText.
+volatile sig_atomic_t gFolderSyncsAfterPlacing = 0;
+
+// Takes the fsync trapped in a child: a file's is done, as fdatasync, which is not trapped; a
+// folder's is answered with gFolderSyncAnswer.
+void AnswerFsync(int, siginfo_t*, [[maybe_unused]] void* context)
+{
+#if defined(__x86_64__)
+    const int savedErrno = errno;
+    greg_t* registers = static_cast<ucontext_t*>(context)->uc_mcontext.gregs;
+    const int descriptor = static_cast<int>(registers[REG_RDI]);
+    struct stat status {};
+    if (::fstat(descriptor, &status) != 0 || !S_ISDIR(status.st_mode)) {
+        registers[REG_RAX] = ::syscall(SYS_fdatasync, descriptor) == 0 ? 0 : -errno;
+    } else {
+        if (::fstatat(descriptor, kSyncedName, &status, AT_SYMLINK_NOFOLLOW) == 0 && status.st_size == sizeof kSyncedText - 1)
+            gFolderSyncsAfterPlacing = gFolderSyncsAfterPlacing + 1;
+        registers[REG_RAX] = -gFolderSyncAnswer;
+    }
+    errno = savedErrno;
+#endif
+}
 
 bool BarFileSystemFeatures(const ChildSetting& setting)
 {
@@ -101,6 +134,8 @@ bool BarFileSystemFeatures(const ChildSetting& setting)
         BPF_STMT(BPF_RET | BPF_K, answer(setting.ownerChangeError)),
         BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, SYS_fallocate, 0, 1),
         BPF_STMT(BPF_RET | BPF_K, answer(setting.reserveError)),
+        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, SYS_fsync, 0, 1),
+        BPF_STMT(BPF_RET | BPF_K, setting.folderSyncAnswer ? SECCOMP_RET_TRAP : SECCOMP_RET_ALLOW),
         BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, SYS_openat, 0, 3),
         BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, args[2])),
         BPF_JUMP(BPF_JMP | BPF_JSET | BPF_K, O_TMPFILE & ~O_DIRECTORY, 0, 5),
@@ -112,6 +147,14 @@ bool BarFileSystemFeatures(const ChildSetting& setting)
         BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW),
     };
     sock_fprog program {static_cast<unsigned short>(std::size(filter)), filter};
+    if (setting.folderSyncAnswer) {
+        gFolderSyncAnswer = *setting.folderSyncAnswer;
+        struct sigaction action {};
+        action.sa_sigaction = AnswerFsync;
+        action.sa_flags = SA_SIGINFO;
+        if (::sigaction(SIGSYS, &action, nullptr) != 0)
+            return false;
+    }
     return ::prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) == 0 && ::prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &program) == 0;
 }
 
@@ -132,8 +175,7 @@ ChildEnd RunInChild(const ChildSetting& setting, const std::function<std::string
         std::string report;
         if (setting.unprivileged && ::geteuid() == 0 && (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0))
             report = "cannot become nobody";
-        else if ((setting.anonymousFileError || setting.noReplaceError || setting.ownerChangeError || setting.reserveError)
-            && !BarFileSystemFeatures(setting))
+        else if (setting != ChildSetting {.unprivileged = setting.unprivileged} && !BarFileSystemFeatures(setting))
             report = "cannot bar file system features";
         else
             report = work();
@@ -763,4 +805,48 @@ TEST_F(TextOutputStreamTest, SavesWhereTheFileSystemHasNoAnonymousFiles)
             ASSERT_TRUE(QFile::remove(QString::fromStdString(Path("English.txt"))));
         }
     }
+}
+
+TEST_F(TextOutputStreamTest, FolderIsSyncedOnceTheNameIsPlaced)
+{
+#if !defined(__x86_64__)
+    GTEST_SKIP() << "the fsync trap reads the registers of x86-64 alone";
+#endif
+    const std::string path = Path(kSyncedName);
+    const struct {
+        const char* name;
+        ChildSetting setting;
+    } ways[] = {
+        {"anonymous", {}},
+        {"named", {.anonymousFileError = EOPNOTSUPP}},
+        {"linked", {.anonymousFileError = EOPNOTSUPP, .noReplaceError = EINVAL}},
+    };
+    for (const auto& way : ways) {
+        for (const bool existing : {false, true}) {
+            // EINVAL: a file system that does not sync folders.
+            for (const int answer : {0, EIO, EINVAL}) {
+                SCOPED_TRACE(std::string(way.name) + (existing ? ", existing, " : ", new, ") + strerrordesc_np(answer));
+                if (existing)
+                    Put(path, "old text");
+                ChildSetting setting = way.setting;
+                setting.folderSyncAnswer = answer;
+                const std::string report = RunInChild(setting, [&] {
+                    const auto failure = Save(path, kSyncedText);
+                    return std::to_string(gFolderSyncsAfterPlacing) + " " + (failure ? failure->what() : "saved");
+                }).report;
+                EXPECT_EQ(report, "1 " + (answer == EIO ? "Cannot save \"" + path + "\": Input/output error." : std::string("saved")));
+                EXPECT_EQ(Entries(), QStringList {kSyncedName});
+                ASSERT_TRUE(QFile::remove(QString::fromStdString(path)));
+            }
+        }
+    }
+    // A folder the saver may not read cannot be opened to be synced; the save goes on without.
+    ASSERT_EQ(::chmod(dir_.path().toLocal8Bit().constData(), 0755), 0);
+    ASSERT_EQ(::mkdir(Path("unreadable").c_str(), 0700), 0);
+    ASSERT_EQ(::chmod(Path("unreadable").c_str(), 0333), 0);
+    const std::string report = RunInChild({.unprivileged = true, .folderSyncAnswer = EIO}, [&] {
+        const auto failure = Save(Path("unreadable") + "/" + kSyncedName, kSyncedText);
+        return failure ? failure->what() : std::string("saved");
+    }).report;
+    EXPECT_EQ(report, "saved");
 }
