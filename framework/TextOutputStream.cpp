@@ -15,6 +15,7 @@
 #include <optional>
 #include <random>
 #include <string_view>
+#include <sys/xattr.h>
 #include <system_error>
 #include <unistd.h>
 #include <utility>
@@ -144,9 +145,40 @@ void TextOutputStream::Open()
     // opening it for writing would.
     if (::faccessat(folder_, name_.c_str(), W_OK, AT_EACCESS) != 0)
         Raise(errno, "create", chosenPath_);
-    // A rename would part a file from its other names.
-    if (entry.st_nlink > 1 || !OpenReplacement(entry))
+    // A rename would part a file from its other names, and leave its ACL and attributes behind.
+    if (entry.st_nlink > 1 || HasAttributesOfItsOwn() || !OpenReplacement(entry))
         OpenInPlace();
+}
+
+// An ACL shows as an attribute too. The security labels the system gives every file do not count,
+// as a new file gets its own.
+bool TextOutputStream::HasAttributesOfItsOwn() const
+{
+    // Through the held folder; listing through an O_PATH descriptor is not allowed everywhere.
+    const std::string entry = "/proc/self/fd/" + std::to_string(folder_) + "/" + name_;
+    std::string names;
+    ssize_t listed = 0;
+    do {
+        listed = ::llistxattr(entry.c_str(), nullptr, 0);
+        if (listed > 0) {
+            names.resize(static_cast<std::size_t>(listed));
+            listed = ::llistxattr(entry.c_str(), names.data(), names.size());
+        }
+        // ERANGE: the list grew since its size was asked.
+    } while (listed < 0 && errno == ERANGE);
+    // ENOTSUP, which is EOPNOTSUPP here: a file system without attributes.
+    if (listed < 0 && errno == ENOTSUP)
+        return false;
+    if (listed < 0)
+        Raise(errno, "create", chosenPath_);
+    names.resize(static_cast<std::size_t>(listed));
+    for (std::size_t start = 0; start < names.size();) {
+        const std::size_t end = std::min(names.find('\0', start), names.size());
+        if (!std::string_view(names).substr(start, end - start).starts_with("security."))
+            return true;
+        start = end + 1;
+    }
+    return false;
 }
 
 // Anonymous, so a writer that dies leaves nothing behind; a named file where the file system has

@@ -8,13 +8,14 @@
 
 // Writes a file whole or not at all where a rename loses nothing: the bytes go to a temporary file
 // in the target's folder, anonymous where the file system allows, which Close puts in place of the
-// target, syncing the folder after so that the save outlasts a power loss. Where a rename would lose
-// something (the target is reached through a symbolic link, has other hard links, has an owner or
-// group the saver cannot give, or lies in a folder the saver may not write), Close writes the file
-// in place. The folder is held open from Create to Close, so every step happens in the folder Create
-// found. Failures raise IOException with the system's error number, and every later Write and Close
-// raise the same again, so a Close after a failed Write cannot pass for a save; a stream destroyed
-// without Close leaves the target as it was.
+// target, syncing the folder after so that the save outlasts a power loss. Where a rename would
+// lose something (the target is reached through a symbolic link, has other hard links, has an ACL
+// or extended attributes, has an owner or group the saver cannot give, or lies in a folder the
+// saver may not write), Close writes the file in place. The folder is held open from Create to
+// Close, so every step happens in the folder Create found. Failures raise IOException with the
+// system's error number, and every later Write and Close raise the same again, so a Close after a
+// failed Write cannot pass for a save; a stream destroyed without Close leaves the target as it
+// was.
 class TextOutputStream {
 public:
     // Creates the file, or replaces the one there once the stream is closed; through a symbolic
@@ -36,6 +37,7 @@ private:
 
     TextOutputStream(std::string chosenPath, int folder, std::string name);
     void Open();
+    bool HasAttributesOfItsOwn() const;
     bool OpenTemporary();
     bool OpenReplacement(const struct stat& replaced);
     void OpenInPlace();

@@ -12,8 +12,10 @@
 #include <cerrno>
 #include <csignal>
 #include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
 #include <filesystem>
 #include <functional>
@@ -31,6 +33,7 @@
 #include <sys/syscall.h>
 #include <sys/sysmacros.h>
 #include <sys/wait.h>
+#include <sys/xattr.h>
 #include <ucontext.h>
 #include <unistd.h>
 #include <utility>
@@ -76,6 +79,13 @@ mode_t Permissions(const std::string& path)
     return ::stat(path.c_str(), &status) == 0 ? status.st_mode & 07777 : 0;
 }
 
+std::string AttributeOf(const std::string& path, const char* name)
+{
+    char value[256];
+    const ssize_t size = ::lgetxattr(path.c_str(), name, value, sizeof value);
+    return size < 0 ? std::string("(none)") : std::string(value, static_cast<std::size_t>(size));
+}
+
 // How a forked child is set up.
 struct ChildSetting {
     // The child runs as nobody when the test runs as root, who may write anything.
@@ -97,6 +107,30 @@ struct ChildSetting {
 constexpr uid_t kNobody = 65534;
 // A user and a group of nobody's but the test's.
 constexpr uid_t kOther = 4321;
+
+// The ACL as system.posix_acl_access holds it: owner read and write, user kOther read and write,
+// group read, mask read and write, others read.
+std::string AclLettingOtherWrite()
+{
+    constexpr std::uint32_t kNoId = 0xFFFFFFFF;
+    const struct {
+        std::uint16_t tag;
+        std::uint16_t permissions;
+        std::uint32_t id;
+    } entries[] = {{0x01, 6, kNoId}, {0x02, 6, kOther}, {0x04, 4, kNoId}, {0x10, 6, kNoId}, {0x20, 4, kNoId}};
+    std::string acl;
+    const auto put = [&](std::uint32_t value, int bytes) {
+        for (int i = 0; i < bytes; ++i)
+            acl += static_cast<char>(value >> (8 * i) & 0xFF);
+    };
+    put(2, 4);
+    for (const auto& entry : entries) {
+        put(entry.tag, 2);
+        put(entry.permissions, 2);
+        put(entry.id, 4);
+    }
+    return acl;
+}
 
 // The name and text that AnswerFsync looks for in a synced folder.
 constexpr char kSyncedName[] = "English.txt";
@@ -689,6 +723,10 @@ TEST_F(TextOutputStreamTest, OwnerGroupAndFolderPermissionsAreKept)
 {
     if (::geteuid() != 0)
         GTEST_SKIP() << "needs root to make files of other users";
+    struct Attribute {
+        const char* name;
+        std::string value;
+    };
     const struct {
         const char* name;
         ChildSetting saver;
@@ -697,6 +735,8 @@ TEST_F(TextOutputStreamTest, OwnerGroupAndFolderPermissionsAreKept)
         mode_t mode;
         mode_t folderMode;
         bool inPlace;
+        // Set on the file before the save; a save in place keeps it.
+        std::optional<Attribute> attribute = std::nullopt;
     } cases[] = {
         {"another user's file in the saver's group", {.unprivileged = true}, kOther, kNobody, 0664, 0777, true},
         {"the saver's file in a group not the saver's", {.unprivileged = true}, kNobody, kOther, 0644, 0777, true},
@@ -704,8 +744,16 @@ TEST_F(TextOutputStreamTest, OwnerGroupAndFolderPermissionsAreKept)
         {"a writable file in a folder the saver may not write", {.unprivileged = true}, kNobody, kNobody, 0644, 0755, true},
         // As in a user namespace, where an owner from outside it shows as nobody and cannot be given.
         {"a user's file saved by root who may not give its owner", {.ownerChangeError = EINVAL}, kOther, kOther, 0644, 0755, true},
+        {"a file with an attribute of its own", {.unprivileged = true}, kNobody, kNobody, 0644, 0777, true,
+            Attribute {"user.origin", "web"}},
+        // The mode's group bits are the ACL's mask.
+        {"a file whose ACL lets another user write it", {}, kNobody, kNobody, 0664, 0755, true,
+            Attribute {"system.posix_acl_access", AclLettingOtherWrite()}},
+        // As the labels a security module gives every file, new ones too.
+        {"a file with a security label alone", {}, kNobody, kNobody, 0644, 0755, false, Attribute {"security.test", "label"}},
     };
     ASSERT_EQ(::chmod(dir_.path().toLocal8Bit().constData(), 0755), 0);
+    std::string skipped;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         const std::string folder = Path(c.name);
@@ -715,6 +763,11 @@ TEST_F(TextOutputStreamTest, OwnerGroupAndFolderPermissionsAreKept)
         Put(file, "old");
         ASSERT_EQ(::chown(file.c_str(), c.owner, c.group), 0);
         ASSERT_EQ(::chmod(file.c_str(), c.mode), 0);
+        if (c.attribute && ::setxattr(file.c_str(), c.attribute->name, c.attribute->value.data(), c.attribute->value.size(), 0) != 0) {
+            ASSERT_EQ(errno, ENOTSUP) << std::strerror(errno);
+            skipped += std::string(" ") + c.attribute->name;
+            continue;
+        }
         struct stat before {};
         ASSERT_EQ(::stat(file.c_str(), &before), 0);
 
@@ -728,8 +781,13 @@ TEST_F(TextOutputStreamTest, OwnerGroupAndFolderPermissionsAreKept)
         EXPECT_EQ(status.st_uid, c.owner);
         EXPECT_EQ(status.st_gid, c.group);
         EXPECT_EQ(status.st_mode & 07777, c.mode);
+        if (c.attribute && c.inPlace) {
+            EXPECT_EQ(AttributeOf(file, c.attribute->name), c.attribute->value);
+        }
         EXPECT_EQ(EntriesOf(QString::fromStdString(folder)), QStringList {"English.txt"});
     }
+    if (!skipped.empty())
+        GTEST_SKIP() << "the file system here takes none of these attributes:" << skipped;
 }
 
 TEST_F(TextOutputStreamTest, WhatIsNotARegularFileIsRefusedAndLeftAsItIs)
