@@ -36,9 +36,12 @@ SavedFolder& LastSaved()
 QString StartFolder()
 {
     SavedFolder& saved = LastSaved();
-    const std::lock_guard lock(saved.guard);
-    if (!saved.path.empty() && QDir(QString::fromStdString(saved.path)).exists())
+    const QString last = [&] {
+        const std::lock_guard lock(saved.guard);
         return QString::fromStdString(saved.path);
+    }();
+    if (!last.isEmpty() && QDir(last).exists())
+        return last;
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (!documents.isEmpty() && QDir(documents).exists())
         return documents;

@@ -8,8 +8,8 @@
 
 // A modal save dialog in the folder where this run last saved a file (see _SavedIn), or until
 // then, or once that folder is gone, in the user's documents folder (home where there is none),
-// proposing the name and listing the files of the registered file type named by filter. It asks before replacing a file. Gives the chosen
-// file, or nothing when cancelled; nothing, unshown, for code running for a closed window. The
+// proposing the name and listing the files of the registered file type named by filter. It asks
+// before replacing a file. Gives the chosen file, or nothing when cancelled; nothing, unshown, for code running for a closed window. The
 // name proposes a file in that folder, the one Save writes: each "/", double quote, control
 // character (C0, DEL, C1), line or paragraph separator and bidirectional control (U+061C, U+200E,
 // U+200F, U+202A to U+202E, U+2066 to U+2069) in it becomes "-", and so does a leading "~";

@@ -94,16 +94,16 @@ std::unique_ptr<TextOutputStream> TextOutputStream::Create(const FolderItem& fil
     const int folder = ::open(folderPath.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
     if (folder < 0)
         Raise(errno, "create", chosenPath);
-    std::unique_ptr<TextOutputStream> stream(new TextOutputStream(chosenPath, folder, name));
     // As an absolute path, for the next save dialogs; empty where the working folder is gone.
     std::error_code noFolder;
-    stream->folderPath_ = std::filesystem::absolute(folderPath, noFolder).lexically_normal().string();
+    const std::string absoluteFolder = std::filesystem::absolute(folderPath, noFolder).lexically_normal().string();
+    std::unique_ptr<TextOutputStream> stream(new TextOutputStream(chosenPath, folder, absoluteFolder, name));
     stream->Open();
     return stream;
 }
 
-TextOutputStream::TextOutputStream(std::string chosenPath, int folder, std::string name)
-    : chosenPath_(std::move(chosenPath)), folder_(folder), name_(std::move(name))
+TextOutputStream::TextOutputStream(std::string chosenPath, int folder, std::string folderPath, std::string name)
+    : chosenPath_(std::move(chosenPath)), folder_(folder), folderPath_(std::move(folderPath)), name_(std::move(name))
 {
 }
 

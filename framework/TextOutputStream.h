@@ -35,7 +35,7 @@ public:
 private:
     enum class Placing { NewName, Replacing, InPlace };
 
-    TextOutputStream(std::string chosenPath, int folder, std::string name);
+    TextOutputStream(std::string chosenPath, int folder, std::string folderPath, std::string name);
     void Open();
     bool HasAttributesOfItsOwn() const;
     bool OpenTemporary();
